@@ -1,0 +1,56 @@
+// tracciato: with no arguments, the whole embedded run in the executable's directory;
+// with a subcommand, the tools for route authors.
+#include <CLI/CLI.hpp>
+
+#include <iostream>
+
+#include "cli/compile_command.h"
+#include "driver/form1.h"
+#include "model/scenario.h"
+#include "platform/platform.h"
+#include "platform/runtime_failure.h"
+#include "sources/source_writers.h"
+
+namespace {
+
+int run_sources(tracciato::Platform& platform, const std::string& dir) {
+  tracciato::Scenario s;
+  s.nome_linea = tracciato::linea_incorporata;
+  s.nome_treno = tracciato::treno_incorporato;
+  try {
+    tracciato::scrivi_testi(platform, dir, s);
+  } catch (const tracciato::RuntimeFailure& f) {
+    platform.segnala_guasto(f.what());
+    return 3;
+  }
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  auto platform = tracciato::crea_piattaforma();
+  if (argc == 1) return tracciato::Form_Load(*platform).stato();
+
+  CLI::App app{"tracciato: compiles a route and a train into the simulator's scenario files.\n"
+               "Without arguments it runs the embedded scenario in its own directory."};
+  app.require_subcommand(1);
+
+  std::string sources_dir = ".";
+  auto* sources = app.add_subcommand(
+      "sources", "Write the five embedded texts (route, train, three driver documents) into DIR");
+  sources->add_option("DIR", sources_dir, "Target directory (default: current directory)");
+
+  tracciato::cli::CompileOptions compile_options;
+  auto* compile = tracciato::cli::add_compile_command(app, compile_options);
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& e) {
+    const int status = app.exit(e);
+    return status == 0 ? 0 : 64;
+  }
+  if (sources->parsed()) return run_sources(*platform, sources_dir);
+  if (compile->parsed()) return tracciato::cli::run_compile(*platform, compile_options);
+  return 64;
+}

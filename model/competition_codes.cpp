@@ -1,0 +1,1 @@
+#include "model/competition_codes.h"

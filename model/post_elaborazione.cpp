@@ -1,0 +1,1 @@
+#include "model/post_elaborazione.h"

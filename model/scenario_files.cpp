@@ -1,0 +1,1 @@
+#include "model/scenario_files.h"

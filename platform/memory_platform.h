@@ -1,0 +1,43 @@
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace tracciato {
+
+// A platform whose files live in memory: the test seam of the readers and writers,
+// and the file system of a compile that must not touch the disk. Paths are joined
+// with "/"; the messages shown are kept in order.
+class MemoryPlatform : public Platform {
+ public:
+  std::map<std::string, std::string> files;
+  std::vector<std::string> messages;
+  std::vector<std::string> failures;
+  std::string directory = "app";
+  int waiting_windows = 0;
+
+  void mostra_attesa() override { ++waiting_windows; }
+  std::string cartella_applicazione() override { return directory; }
+  std::string unisci(const std::string& dir, const std::string& name) const override {
+    return dir + "/" + name;
+  }
+  bool esiste(const std::string& path) override { return files.count(path) != 0; }
+  void elimina(const std::string& path) override;
+  std::string leggi(const std::string& path) override;
+  void scrivi(const std::string& path, std::string_view bytes) override {
+    files[path] = std::string(bytes);
+  }
+  void messaggio(const std::string& text) override { messages.push_back(text); }
+  void segnala_guasto(const std::string& what) override { failures.push_back(what); }
+  [[noreturn]] void termina(int status) override;
+};
+
+// What MemoryPlatform::termina throws: the status the program would have ended with.
+struct ProgramEnded {
+  int status;
+};
+
+}  // namespace tracciato

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace tracciato {
+
+// Everything the run needs of the machine it runs on. The POSIX and Win32 layers
+// implement it for real; MemoryPlatform keeps files in memory for tests and checks.
+// Paths and texts are Windows-1252 byte strings. File operations that fail throw
+// RuntimeFailure naming the path.
+class Platform {
+ public:
+  virtual ~Platform() = default;
+
+  // Shows the waiting window with its label "Attendere", painted before returning.
+  virtual void mostra_attesa() = 0;
+  // The directory that holds the running executable.
+  virtual std::string cartella_applicazione() = 0;
+  // `dir`, one separator, `name`: exactly one separator is added, never tested for.
+  virtual std::string unisci(const std::string& dir, const std::string& name) const = 0;
+
+  virtual bool esiste(const std::string& path) = 0;
+  virtual void elimina(const std::string& path) = 0;
+  // The whole file, read once.
+  virtual std::string leggi(const std::string& path) = 0;
+  // Afterwards `path` holds exactly `bytes`: an older file of that name is replaced,
+  // never written through, and a failed write leaves the older file as it was.
+  virtual void scrivi(const std::string& path, std::string_view bytes) = 0;
+
+  // A modal message box with one OK button; returns when the user has closed it.
+  virtual void messaggio(const std::string& text) = 0;
+
+  // The report of a run-time failure that nothing trapped: one line for the person
+  // who started the run.
+  virtual void segnala_guasto(const std::string& what) = 0;
+
+  // Ends the program at once with `status`: open files closed, no further step.
+  [[noreturn]] virtual void termina(int status) = 0;
+};
+
+// The platform layer this build runs on (POSIX or Win32).
+std::unique_ptr<Platform> crea_piattaforma();
+
+}  // namespace tracciato

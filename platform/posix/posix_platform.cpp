@@ -1,0 +1,133 @@
+#include "platform/posix/posix_platform.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/runtime_failure.h"
+
+namespace tracciato {
+
+namespace {
+
+[[noreturn]] void fail(const std::string& what, const std::string& path, int err) {
+  throw RuntimeFailure("cannot " + what + " " + path + ": " + std::strerror(err));
+}
+
+std::string directory_of(const std::string& path) {
+  const auto slash = path.find_last_of('/');
+  if (slash == std::string::npos) return ".";
+  if (slash == 0) return "/";
+  return path.substr(0, slash);
+}
+
+}  // namespace
+
+void PosixPlatform::mostra_attesa() {
+  std::fputs("Attendere\n", stderr);
+  std::fflush(stderr);
+}
+
+std::string PosixPlatform::cartella_applicazione() {
+  std::string buffer(4096, '\0');
+  const ssize_t n = ::readlink("/proc/self/exe", buffer.data(), buffer.size());
+  if (n <= 0 || static_cast<std::size_t>(n) >= buffer.size())
+    fail("find the executable's directory from", "/proc/self/exe", errno);
+  buffer.resize(static_cast<std::size_t>(n));
+  return directory_of(buffer);
+}
+
+std::string PosixPlatform::unisci(const std::string& dir, const std::string& name) const {
+  return dir + "/" + name;
+}
+
+bool PosixPlatform::esiste(const std::string& path) {
+  struct stat st;
+  return ::stat(path.c_str(), &st) == 0;
+}
+
+void PosixPlatform::elimina(const std::string& path) {
+  if (::unlink(path.c_str()) != 0) fail("delete", path, errno);
+}
+
+std::string PosixPlatform::leggi(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) fail("open", path, errno);
+  std::string bytes;
+  struct stat st;
+  if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+    ::close(fd);
+    fail("read", path, EISDIR);
+  }
+  if (st.st_size > 0) bytes.reserve(static_cast<std::size_t>(st.st_size));
+  char chunk[1 << 16];
+  for (;;) {
+    const ssize_t n = ::read(fd, chunk, sizeof chunk);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      const int err = errno;
+      ::close(fd);
+      fail("read", path, err);
+    }
+    if (n == 0) break;
+    bytes.append(chunk, static_cast<std::size_t>(n));
+  }
+  ::close(fd);
+  return bytes;
+}
+
+void PosixPlatform::scrivi(const std::string& path, std::string_view bytes) {
+  // Write a temporary file beside the target and rename it over the target: a failed
+  // write leaves the older file intact, and a link at the target is replaced, never
+  // written through.
+  std::string temp = directory_of(path) + "/.tracciato-XXXXXX";
+  const int fd = ::mkstemp(temp.data());
+  if (fd < 0) fail("write", path, errno);
+  const char* p = bytes.data();
+  std::size_t left = bytes.size();
+  int err = 0;
+  while (left > 0) {
+    const ssize_t n = ::write(fd, p, left);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      err = errno;
+      break;
+    }
+    p += n;
+    left -= static_cast<std::size_t>(n);
+  }
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  if (err == 0 && ::fchmod(fd, 0666 & ~mask) != 0) err = errno;
+  if (::close(fd) != 0 && err == 0) err = errno;
+  if (err == 0 && ::rename(temp.c_str(), path.c_str()) != 0) err = errno;
+  if (err != 0) {
+    ::unlink(temp.c_str());
+    fail("write", path, err);
+  }
+}
+
+void PosixPlatform::messaggio(const std::string& text) {
+  std::fputs(text.c_str(), stderr);
+  std::fputc('\n', stderr);
+  std::fflush(stderr);
+}
+
+void PosixPlatform::segnala_guasto(const std::string& what) {
+  std::fprintf(stderr, "tracciato: run-time failure: %s\n", what.c_str());
+  std::fflush(stderr);
+}
+
+std::unique_ptr<Platform> crea_piattaforma() { return std::make_unique<PosixPlatform>(); }
+
+void PosixPlatform::termina(int status) {
+  std::fflush(nullptr);
+  std::exit(status);
+}
+
+}  // namespace tracciato

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "platform/platform.h"
+
+namespace tracciato {
+
+// The platform on Linux and other POSIX systems: the waiting window and the message
+// box are lines on standard error, paths are joined with "/".
+class PosixPlatform : public Platform {
+ public:
+  void mostra_attesa() override;
+  std::string cartella_applicazione() override;
+  std::string unisci(const std::string& dir, const std::string& name) const override;
+  bool esiste(const std::string& path) override;
+  void elimina(const std::string& path) override;
+  std::string leggi(const std::string& path) override;
+  void scrivi(const std::string& path, std::string_view bytes) override;
+  void messaggio(const std::string& text) override;
+  void segnala_guasto(const std::string& what) override;
+  [[noreturn]] void termina(int status) override;
+};
+
+}  // namespace tracciato
