@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# Set-up for a fresh machine.
+#   tools/setup.sh run   install what is missing, build, run the embedded job in run/
+#   tools/setup.sh test  install what is missing, build, run every test (normal and
+#                        sanitizer builds)
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libcli11-dev nlohmann-json3-dev)
+
+install_missing() {
+  local missing=()
+  for p in "${packages[@]}"; do
+    dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
+  done
+  if ((${#missing[@]})); then
+    local sudo=
+    [ "$(id -u)" -ne 0 ] && sudo=sudo
+    echo "Installing: ${missing[*]}"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
+  fi
+}
+
+build() {  # build DIR [cmake options...]
+  local dir=$1
+  shift
+  cmake -S "$root" -B "$dir" -G Ninja "$@" >/dev/null
+  cmake --build "$dir"
+}
+
+case "${1:-}" in
+  run)
+    install_missing
+    build "$root/build/release" -DCMAKE_BUILD_TYPE=Release -DTRACCIATO_TESTS=OFF
+    rm -rf "$root/run"
+    mkdir -p "$root/run"
+    cp "$root/build/release/tracciato" "$root/run/"
+    status=0
+    "$root/run/tracciato" || status=$?
+    echo "The embedded run ended with status $status; its files are in $root/run:"
+    ls -l "$root/run"
+    exit "$status"
+    ;;
+  test)
+    install_missing
+    build "$root/build/release"
+    (cd "$root/build/release" && ctest --output-on-failure -j2)
+    build "$root/build/asan" -DTRACCIATO_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
+    (cd "$root/build/asan" && ctest --output-on-failure -j2)
+    ;;
+  *)
+    echo "usage: tools/setup.sh run|test" >&2
+    exit 64
+    ;;
+esac
