@@ -1,11 +1,133 @@
 #include "model/scenario_files.h"
 
+#include <bit>
+#include <cstdint>
+#include <limits>
+
+#include "model/scenario.h"
+#include "platform/platform.h"
+#include "platform/runtime_failure.h"
+
 namespace tracciato {
 
-std::string codifica_planimetria(const Scenario&) { return {}; }
-std::string codifica_voci(const Scenario&) { return {}; }
-std::string codifica_celle(const Scenario&) { return {}; }
-void scrivi_file_scenario(const Scenario&, Platform&, const FileScenario&,
-                          std::vector<std::string>&) {}
+namespace {
+
+// Little-endian packing, one field at a time: the files never depend on the layout
+// of the in-memory records.
+class Scrittura {
+ public:
+  explicit Scrittura(std::string& out) : out_(out) {}
+  void byte(std::uint8_t v) { out_.push_back(static_cast<char>(v)); }
+  void u16(std::uint16_t v) {
+    byte(static_cast<std::uint8_t>(v & 0xFF));
+    byte(static_cast<std::uint8_t>(v >> 8));
+  }
+  void i16(std::int16_t v) { u16(static_cast<std::uint16_t>(v)); }
+  void u32(std::uint32_t v) {
+    for (int shift = 0; shift < 32; shift += 8) byte(static_cast<std::uint8_t>((v >> shift) & 0xFF));
+  }
+  void i32(std::int32_t v) { u32(static_cast<std::uint32_t>(v)); }
+  void u64(std::uint64_t v) {
+    for (int shift = 0; shift < 64; shift += 8) byte(static_cast<std::uint8_t>((v >> shift) & 0xFF));
+  }
+  void f64(double v) { u64(std::bit_cast<std::uint64_t>(v)); }
+  void testo(const std::string& s) { out_.append(s); }
+
+ private:
+  std::string& out_;
+};
+
+void valore(Scrittura& w, const Valore& v) {
+  w.u16(static_cast<std::uint16_t>(v.tipo));
+  switch (v.tipo) {
+    case Valore::Tipo::vuoto: break;
+    case Valore::Tipo::intero: w.i16(v.intero); break;
+    case Valore::Tipo::doppio: w.f64(v.doppio); break;
+  }
+}
+
+constexpr std::size_t byte_voce = 34;
+constexpr std::size_t byte_cella = 15;
+
+}  // namespace
+
+std::string codifica_planimetria(const Scenario& s) {
+  const auto x = s.planimetria.x().elementi();
+  const auto y = s.planimetria.y().elementi();
+  std::string out;
+  out.reserve(10 * (x.size() + y.size()));
+  Scrittura w(out);
+  for (const Valore& v : x) valore(w, v);
+  for (const Valore& v : y) valore(w, v);
+  return out;
+}
+
+std::string codifica_voci(const Scenario& s) {
+  const auto voci = s.voci.elementi();
+  std::string out;
+  std::size_t totale = 0;
+  for (const voce& v : voci) totale += byte_voce + v.nome.size();
+  out.reserve(totale);
+  Scrittura w(out);
+  for (std::size_t i = 0; i < voci.size(); ++i) {
+    const voce& v = voci[i];
+    // The length field has 16 bits: a longer text cannot be written without corrupting
+    // every field after it.
+    if (v.nome.size() > std::numeric_limits<std::uint16_t>::max())
+      throw RuntimeFailure("voci(" + std::to_string(i) + "): name of " +
+                           std::to_string(v.nome.size()) +
+                           " bytes does not fit the 16-bit length field of the entry file");
+    w.byte(v.genere);
+    w.i32(v.inizio_area);
+    w.i32(v.fine_area);
+    w.i32(v.posizione);
+    w.byte(v.opz1);
+    w.u16(static_cast<std::uint16_t>(v.nome.size()));
+    w.testo(v.nome);
+    w.i16(v.par1);
+    w.i16(v.par2);
+    w.i16(v.par3);
+    w.i16(v.par4);
+    w.i16(v.par5);
+    w.byte(v.opz2);
+    w.byte(v.opz3);
+    w.byte(v.opz4);
+    w.byte(v.opz5);
+    w.i32(v.orario);
+  }
+  return out;
+}
+
+std::string codifica_celle(const Scenario& s) {
+  const auto celle = s.celle.elementi();
+  std::string out;
+  out.reserve(byte_cella * celle.size());
+  Scrittura w(out);
+  for (const cella& c : celle) {
+    w.byte(c.evento);
+    w.i16(c.valore1);
+    w.i16(c.valore2);
+    w.i16(c.valore3);
+    w.i16(c.valore4);
+    w.byte(c.tempo);
+    w.byte(c.avviso);
+    w.byte(c.montagna);
+    w.byte(c.velocita);
+    w.byte(c.pendenza);
+    w.byte(c.aderenza);
+  }
+  return out;
+}
+
+void scrivi_file_scenario(const Scenario& s, Platform& platform, const FileScenario& file,
+                          std::vector<std::string>& scritti) {
+  auto scrivi = [&](const std::string& path, const std::string& bytes) {
+    platform.scrivi(path, bytes);
+    scritti.push_back(path);
+  };
+  if (s.con_planimetria != 0) scrivi(file.planimetria, codifica_planimetria(s));
+  scrivi(file.voci, codifica_voci(s));
+  scrivi(file.celle, codifica_celle(s));
+}
 
 }  // namespace tracciato
