@@ -1,0 +1,140 @@
+#include "model/scenario_decoder.h"
+
+#include <cstring>
+
+namespace tracciato {
+
+namespace {
+
+// Little-endian reads over a byte string, each checked against its end.
+class Lettore {
+ public:
+  Lettore(std::string_view bytes, const char* kind) : bytes_(bytes), kind_(kind) {}
+
+  bool fine() const { return pos_ == bytes_.size(); }
+  std::size_t pos() const { return pos_; }
+
+  std::uint64_t intero(std::size_t n, const char* field) {
+    richiedi(n, field);
+    std::uint64_t v = 0;
+    for (std::size_t i = 0; i < n; ++i)
+      v |= std::uint64_t{static_cast<unsigned char>(bytes_[pos_ + i])} << (8 * i);
+    pos_ += n;
+    return v;
+  }
+  std::uint8_t u8(const char* f) { return static_cast<std::uint8_t>(intero(1, f)); }
+  std::int16_t i16(const char* f) {
+    return static_cast<std::int16_t>(static_cast<std::uint16_t>(intero(2, f)));
+  }
+  std::uint16_t u16(const char* f) { return static_cast<std::uint16_t>(intero(2, f)); }
+  std::int32_t i32(const char* f) {
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(intero(4, f)));
+  }
+  double f64(const char* f) {
+    const std::uint64_t bits = intero(8, f);
+    double d;
+    std::memcpy(&d, &bits, sizeof d);
+    return d;
+  }
+  std::string testo(std::size_t n, const char* f) {
+    richiedi(n, f);
+    std::string s(bytes_.substr(pos_, n));
+    pos_ += n;
+    return s;
+  }
+
+ private:
+  void richiedi(std::size_t n, const char* field) const {
+    if (bytes_.size() - pos_ < n)
+      throw DecodeError(std::string(kind_) + " ends inside " + field + " at byte " +
+                            std::to_string(pos_) + " (file is " +
+                            std::to_string(bytes_.size()) + " bytes)",
+                        pos_);
+  }
+  std::string_view bytes_;
+  const char* kind_;
+  std::size_t pos_ = 0;
+};
+
+}  // namespace
+
+PlanimetriaLetta decodifica_planimetria(std::string_view bytes) {
+  Lettore in(bytes, "plan file");
+  std::vector<Valore> valori;
+  while (!in.fine()) {
+    const std::size_t at = in.pos();
+    const std::uint16_t tag = in.u16("a type tag");
+    if (tag == 0)
+      valori.push_back({});
+    else if (tag == 2)
+      valori.push_back(Valore::di_intero(in.i16("an Integer value")));
+    else if (tag == 5)
+      valori.push_back(Valore::di_doppio(in.f64("a Double value")));
+    else
+      throw DecodeError("plan file: type tag " + std::to_string(tag) + " at byte " +
+                            std::to_string(at) + " is none of 0 (Empty), 2 (Integer), 5 (Double)",
+                        at);
+  }
+  if (valori.empty() || valori.size() % 2 != 0)
+    throw DecodeError("plan file holds " + std::to_string(valori.size()) +
+                          " values: x and y need the same number, at least one each",
+                      bytes.size());
+  PlanimetriaLetta p;
+  const auto half = static_cast<std::ptrdiff_t>(valori.size() / 2);
+  p.x.assign(valori.begin(), valori.begin() + half);
+  p.y.assign(valori.begin() + half, valori.end());
+  return p;
+}
+
+std::vector<voce> decodifica_voci(std::string_view bytes) {
+  Lettore in(bytes, "entry file");
+  std::vector<voce> voci(87);
+  for (voce& v : voci) {
+    v.genere = in.u8("genere");
+    v.inizio_area = in.i32("inizio_area");
+    v.fine_area = in.i32("fine_area");
+    v.posizione = in.i32("posizione");
+    v.opz1 = in.u8("opz1");
+    v.nome = in.testo(in.u16("the length of nome"), "nome");
+    v.par1 = in.i16("par1");
+    v.par2 = in.i16("par2");
+    v.par3 = in.i16("par3");
+    v.par4 = in.i16("par4");
+    v.par5 = in.i16("par5");
+    v.opz2 = in.u8("opz2");
+    v.opz3 = in.u8("opz3");
+    v.opz4 = in.u8("opz4");
+    v.opz5 = in.u8("opz5");
+    v.orario = in.i32("orario");
+  }
+  if (!in.fine())
+    throw DecodeError("entry file: " + std::to_string(bytes.size() - in.pos()) +
+                          " bytes follow its 87 entries",
+                      in.pos());
+  return voci;
+}
+
+std::vector<cella> decodifica_celle(std::string_view bytes) {
+  if (bytes.empty() || bytes.size() % 15 != 0)
+    throw DecodeError("cell file: " + std::to_string(bytes.size()) +
+                          " bytes is not a whole number of 15-byte cells",
+                      bytes.size() - bytes.size() % 15);
+  Lettore in(bytes, "cell file");
+  std::vector<cella> celle(bytes.size() / 15);
+  for (cella& c : celle) {
+    c.evento = in.u8("evento");
+    c.valore1 = in.i16("valore1");
+    c.valore2 = in.i16("valore2");
+    c.valore3 = in.i16("valore3");
+    c.valore4 = in.i16("valore4");
+    c.tempo = in.u8("tempo");
+    c.avviso = in.u8("avviso");
+    c.montagna = in.u8("montagna");
+    c.velocita = in.u8("velocita");
+    c.pendenza = in.u8("pendenza");
+    c.aderenza = in.u8("aderenza");
+  }
+  return celle;
+}
+
+}  // namespace tracciato
