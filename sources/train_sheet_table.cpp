@@ -1,0 +1,73 @@
+#include "sources/embedded_tables.h"
+
+namespace tracciato {
+
+// The train sheet of D 517, ROVELDA to MARNE: header boxes, then the timetable with
+// line and running speeds, kilometre points of the real line, places, times and
+// recovery minutes. 59 lines.
+LineTable tabella_scheda() {
+  return {
+      "",
+      "",
+      "  ___________________                                               ______________",
+      " |                   |                    SCHEDA TRENO             |              |",
+      " |   TRENO n.  517   |                   da: ROVELDA               |    V140 B    |",
+      " |___________________|                    a: MARNE                 |     125%     |",
+      "                                                                   |______________|",
+      "  ___________________                ___________________",
+      " |  CLASSIFICAZIONE  |              |  MASSA BLOCCATA   |       ",
+      " |      DIRETTO      |              |      630T         |",
+      " |___________________|              |___________________|",
+      "",
+      "  ________________________________________________________________________________",
+      " | Vel.| Vel.| Progr Km |  No |   Localita' di  Servizio   |     Orario     | Rec |",
+      " | Lim.|Marc.|          |  Rs |                            |                |     |",
+      " |_____|_____|__________|_____|____________________________|________________|_____|",
+      " |  95 |  85 |   0+000  |     |ROVELDA                     |         09.14  |     |",
+      " | 140 |  90 |   1+200  |     |cippo Km 1+200              |                |     |",
+      " |     |     |   4+486  |     |S. VITTORE ROVELDESE        |     09.18      |     |",
+      " |     |     |   8+372  |     |BRUSADELLO                  |     09.20      |     |",
+      " | 100 |     |  12+250  |     |cippo Km 12+250             |                |     |",
+      " |     |     |  12+803  |     |VALBRENZA...................|09.24    09.25  |  1  |",
+      " | 115 |     |  16+150  |     |CORNELLO-S. ROCCO           |     09.28      |     |",
+      " |     |     |  20+338  |     |MONTICELLO D'ASSERA         |     09.33      |     |",
+      " |     |     |  24+117  |     |CASALBUIO                   |     09.37      |     |",
+      " |  95 |  85 |  27+550  |     |cippo Km 27+550             |                |     |",
+      " |     |     |  28+346  |     |ORSERA......................|09.41    09.43  |  3  |",
+      " | 105 |  90 |  28+750  |     |dev.u. ORSERA               |                |     |",
+      " |     |     |  32+661  |     |TORRAZZA D'ORSERA           |     09.48      |     |",
+      " |     |     |  36+484  |     |PIEVE DI SASSORE            |     09.52      |     |",
+      " |     |  70 |  40+119  |     |imb.gall. SASSORE           |                |     |",
+      " |  80 |     |  40+500  |     |MOLINASCO                   |     09.57      |     |",
+      " |     |     |  44+893  |     |TREVENZA....................|10.02+   10.06  |  5  |",
+      " |     |     |  48+815  |     |COSTALTA                    |     10.11      |     |",
+      " |     |     |  52+388  |     |ROCCAFOPPA                  |     10.15      |     |",
+      " |     |     |  56+310  |     |LAGO VERDINO                |     10.20      |     |",
+      " |     |     |  60+392  |     |VALMORENA                   |     10.25      |     |",
+      " |     |     |  64+327  |     |FORNACI DI VALMORENA        |     10.30      |     |",
+      " |  75 |  65 |  67+300  |     |cippo Km 67+300             |                |     |",
+      " |     |     |  68+690  |     |CERVASCO....................|10.36    10.38  |  6+ |",
+      " |     |     |  72+455  |     |PIAN DEL GUFO               |     10.42      |     |",
+      " |     |     |  76+241  |     |MALGASCO                    |     10.47      |     |",
+      " |     |     |  79+907  |     |LORNA.......................|10.52    10.54  |  2  |",
+      " |     |     |  83+618  |     |LORNA ALTA                  |     10.58      |     |",
+      " |     |     |  86+750  |     |culmine                     |     11.02      |     |",
+      " |     |     |  87+795  |     |CORNAVERA                   |     11.03      |     |",
+      " |     |     |  90+306  |     |MOLINI DI CORNAVERA         |     11.06      |     |",
+      " |     |  55 |  91+672  |     |cippo Km 91+672             |                |     |",
+      " |  60 |     |  92+450  |     |sc.ester. ROCCASCURA        |                |     |",
+      " |     |     |  93+284  |     |ROCCASCURA..................|11.10    11.12  |  2  |",
+      " |  75 |     |  94+050  |     |dev.u. ROCCASCURA           |                |     |",
+      " |     |     |  96+512  |     |MARNE CASTELLO              |     11.16      |     |",
+      " |     |     |  99+986  |     |MARNE (SIMULATA)            |11.20           |     |",
+      " |     |     |          |     |                            |                |     |",
+      " |     |     |          |     |                            |                |     |",
+      " |     |     |          |     |                            |                |     |",
+      " |_____|_____|__________|_____|____________________________|________________|_____|",
+      "",
+      " IL PRESENTE ORARIO SI RIFERISCE AD UN DIRETTO CHE SI EFFETTUAVA NEGLI ANNI 82/83",
+      std::string(fine_tabella),
+  };
+}
+
+}  // namespace tracciato
