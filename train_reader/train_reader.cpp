@@ -1,5 +1,100 @@
 #include "train_reader/train_reader.h"
 
+#include <string>
+
+#include "model/memorizza_dati.h"
+#include "model/scenario.h"
+#include "model/text.h"
+#include "platform/field_input.h"
+#include "platform/platform.h"
+#include "train_reader/general_data.h"
+#include "train_reader/signals.h"
+#include "train_reader/slowdowns.h"
+#include "train_reader/stations.h"
+
 namespace tracciato {
-void leggi_treno(Scenario&, Platform&, const SorgentiTesto&) {}
+
+namespace {
+
+bool commento(const std::string& campo) { return contiene(campo, "-"); }
+
+// Reads the next keyword field into `riga`, passing over at most two comment fields.
+// False when the end of the text is reached: the field last read is then not looked at.
+bool leggi_parola_chiave(Scenario& s, FieldInput& in) {
+  s.riga = in.read_text();
+  if (in.at_end()) return false;
+  for (int scarti = 0; scarti < 2 && commento(s.riga); ++scarti) {
+    s.riga = in.read_text();
+    if (in.at_end()) return false;
+  }
+  return true;
+}
+
+// Every keyword the field holds runs its handler, in this fixed order, each reading its
+// own value fields; the first handler that ends the reading ends it.
+LineOutcome interpreta(Scenario& s, FieldInput& in, PositionLists& liste,
+                       std::int32_t& numero_stazione) {
+  const std::string parola = minuscolo(s.riga);
+  auto ha = [&](const char* word) { return contiene(parola, word); };
+  if (ha("frenata") && ha("massa")) read_braked_mass(s, in);
+  if (ha("vetture")) read_cars(s, in);
+  if (ha("velocit")) {
+    if (LineOutcome o = read_speed_line(s, in, liste.speed); o != LineOutcome::next) return o;
+  }
+  if (ha("aderenza")) {
+    if (LineOutcome o = read_adhesion_line(s, in, liste.adhesion); o != LineOutcome::next)
+      return o;
+  }
+  if (ha("orologio")) read_clock(s, in);
+  if (ha("sabbia")) read_sand(s, in);
+  if (ha("segnale")) {
+    if (LineOutcome o = read_signal(s, in); o != LineOutcome::next) return o;
+  }
+  if (ha("rallentamento")) {
+    if (LineOutcome o = read_slowdown(s, in); o != LineOutcome::next) return o;
+  }
+  if (ha("abbattimento")) {
+    if (LineOutcome o = read_abatement(s, in); o != LineOutcome::next) return o;
+  }
+  if (ha("stazione")) {
+    if (LineOutcome o = read_station(s, in, numero_stazione); o != LineOutcome::next) return o;
+  }
+  return LineOutcome::next;
+}
+
+// A kilometre progressive whose start or end is not a multiple of 50 is code 2.
+void controlla_progressive(Scenario& s) {
+  bool passo = false;
+  for (int indice = voce_n::progressiva_tre; indice <= voce_n::progressiva_uno; ++indice) {
+    const voce& v = s.voci[indice];
+    if (v.inizio_area % 50 != 0 || v.fine_area % 50 != 0) passo = true;
+  }
+  if (passo) s.registra(2);
+}
+
+}  // namespace
+
+void leggi_treno(Scenario& s, Platform& platform, const SorgentiTesto& sorgenti) {
+  FieldInput in(platform.leggi(sorgenti.treno), sorgenti.treno);
+
+  do {
+    s.riga = in.read_text();
+  } while (!in.at_end() && !contiene_ogni_caso(s.riga, "[generale]"));
+
+  std::int32_t numero_stazione = 1;
+  PositionLists liste;
+  while (!in.at_end() && leggi_parola_chiave(s, in)) {
+    const LineOutcome esito = interpreta(s, in, liste, numero_stazione);
+    if (esito == LineOutcome::soft_stop) break;
+    if (esito == LineOutcome::error_exit) {
+      if (sorgenti.elimina_dopo_lettura) platform.elimina(sorgenti.treno);
+      return;
+    }
+  }
+
+  if (sorgenti.elimina_dopo_lettura) platform.elimina(sorgenti.treno);
+  complete_lists(s, liste);
+  controlla_progressive(s);
+}
+
 }  // namespace tracciato
