@@ -2,15 +2,146 @@
 
 #include <CLI/CLI.hpp>
 
+#include <filesystem>
+#include <iostream>
+#include <utility>
+#include <vector>
+
+#include "cli/compile_names.h"
+#include "cli/compile_report.h"
+#include "driver/compilazione.h"
+#include "model/file_names.h"
+#include "model/scenario.h"
+#include "platform/platform.h"
+#include "platform/runtime_failure.h"
+
 namespace tracciato::cli {
 
+namespace {
+
+namespace fs = std::filesystem;
+
+struct UsageError {
+  std::string message;
+};
+
+std::string in_quotes(const std::string& s) { return "\"" + s + "\""; }
+
+std::string route_name(const CompileOptions& o) {
+  if (o.route_name) return *o.route_name;
+  if (auto name = route_name_from(o.route_txt)) return *name;
+  throw UsageError{"cannot take the route name from " + in_quotes(o.route_txt) +
+                   ": its file name does not end in \"_linea.txt\"; pass --route NAME"};
+}
+
+std::string train_name(const CompileOptions& o, const std::string& route) {
+  if (o.train_name) return *o.train_name;
+  if (auto name = train_name_from(o.train_txt, route)) return *name;
+  throw UsageError{"cannot take the train name from " + in_quotes(o.train_txt) +
+                   ": its file name does not start with " + in_quotes(route + "_") +
+                   " and end in \"-.txt\"; pass --train NAME"};
+}
+
+std::string out_dir(const CompileOptions& o) {
+  if (o.out_dir) {
+    if (o.out_dir->empty()) throw UsageError{"OUTDIR is empty"};
+    return *o.out_dir;
+  }
+  const std::string parent = fs::path(o.route_txt).parent_path().string();
+  return parent.empty() ? "." : parent;
+}
+
+// Two paths that name one file: the same existing file, or the same path once made
+// absolute and normal.
+bool same_file(const std::string& a, const std::string& b) {
+  std::error_code ec;
+  if (fs::equivalent(a, b, ec)) return true;
+  const fs::path na = fs::absolute(a, ec).lexically_normal();
+  if (ec) return false;
+  const fs::path nb = fs::absolute(b, ec).lexically_normal();
+  return !ec && na == nb;
+}
+
+// Nothing the compile writes may replace a source text, nor the report a binary file.
+void check_outputs(const CompileOptions& o, const std::vector<std::string>& binaries) {
+  std::vector<std::string> outputs = binaries;
+  if (o.report) outputs.push_back(*o.report);
+  for (const std::string& out : outputs)
+    for (const std::string* source : {&o.route_txt, &o.train_txt})
+      if (same_file(out, *source))
+        throw UsageError{in_quotes(out) + " would overwrite the source text " + in_quotes(*source)};
+  if (o.report)
+    for (const std::string& binary : binaries)
+      if (same_file(*o.report, binary))
+        throw UsageError{"the report " + in_quotes(*o.report) + " would overwrite the binary file " +
+                         in_quotes(binary)};
+}
+
+}  // namespace
+
 CLI::App* add_compile_command(CLI::App& app, CompileOptions& options) {
-  auto* cmd = app.add_subcommand("compile", "Compile ROUTE_TXT and TRAIN_TXT");
-  cmd->add_option("ROUTE_TXT", options.route_txt)->required();
-  cmd->add_option("TRAIN_TXT", options.train_txt)->required();
+  auto* cmd = app.add_subcommand("compile", "Compile ROUTE_TXT and TRAIN_TXT into the three binary scenario files");
+  cmd->add_option("ROUTE_TXT", options.route_txt, "Route source text")->required();
+  cmd->add_option("TRAIN_TXT", options.train_txt, "Train source text")->required();
+  cmd->add_option_function<std::string>(
+      "-o", [&options](const std::string& v) { options.out_dir = v; },
+      "Output directory (default: the directory of ROUTE_TXT)");
+  cmd->add_option_function<std::string>(
+      "--route", [&options](const std::string& v) { options.route_name = v; },
+      "Route name (default: ROUTE_TXT's file name without \"_linea.txt\")");
+  cmd->add_option_function<std::string>(
+      "--train", [&options](const std::string& v) { options.train_name = v; },
+      "Train name (default: TRAIN_TXT's file name without \"<route>_\" and \"-.txt\")");
+  cmd->add_flag("--no-plan", options.no_plan, "Build and write no plan file");
+  cmd->add_option_function<std::string>(
+      "--report", [&options](const std::string& v) { options.report = v; },
+      "Write a JSON report of the outcome to FILE");
   return cmd;
 }
 
-int run_compile(Platform&, const CompileOptions&) { return 3; }
+int run_compile(Platform& platform, const CompileOptions& options) {
+  Scenario s;
+  FileScenario uscite;
+  std::vector<std::pair<std::string, std::string>> names;  // path, file name
+  try {
+    s.nome_linea = route_name(options);
+    if (auto fault = route_name_fault(s.nome_linea))
+      throw UsageError{"the route name " + in_quotes(s.nome_linea) + " " + *fault};
+    s.nome_treno = train_name(options, s.nome_linea);
+    if (auto fault = train_name_fault(s.nome_treno))
+      throw UsageError{"the train name " + in_quotes(s.nome_treno) + " " + *fault};
+
+    const std::string dir = out_dir(options);
+    const std::string plan = nome_file_planimetria(s.nome_linea);
+    const std::string entries = nome_file_voci(s.nome_linea, s.nome_treno);
+    const std::string cells = nome_file_celle(s.nome_linea, s.nome_treno);
+    uscite = {platform.unisci(dir, plan), platform.unisci(dir, entries), platform.unisci(dir, cells)};
+    names = {{uscite.planimetria, plan}, {uscite.voci, entries}, {uscite.celle, cells}};
+
+    std::vector<std::string> binaries{uscite.voci, uscite.celle};
+    if (!options.no_plan) binaries.push_back(uscite.planimetria);
+    check_outputs(options, binaries);
+  } catch (const UsageError& e) {
+    std::cerr << "tracciato compile: " << e.message << "\n" << compile_usage << "\n";
+    return 64;
+  }
+
+  const SorgentiTesto sorgenti{options.route_txt, options.train_txt, /*elimina_dopo_lettura=*/false};
+  const EsitoCompilazione esito = compila(s, options.no_plan ? 0 : 1, platform, sorgenti, uscite);
+
+  if (options.report) {
+    std::vector<std::string> written;
+    for (const std::string& path : esito.file)
+      for (const auto& [full, name] : names)
+        if (path == full) written.push_back(name);
+    try {
+      platform.scrivi(*options.report, compile_report(esito, written));
+    } catch (const RuntimeFailure& f) {
+      platform.segnala_guasto(std::string("report not written: ") + f.what());
+      return 3;
+    }
+  }
+  return esito.stato();
+}
 
 }  // namespace tracciato::cli

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 namespace CLI {
@@ -12,20 +13,26 @@ class Platform;
 
 namespace tracciato::cli {
 
+// The arguments of `tracciato compile`; an option not given stays empty (nullopt).
 struct CompileOptions {
   std::string route_txt;
   std::string train_txt;
-  std::string out_dir;
-  std::string route_name;
-  std::string train_name;
+  std::optional<std::string> out_dir;
+  std::optional<std::string> route_name;
+  std::optional<std::string> train_name;
   bool no_plan = false;
-  std::string report;
+  std::optional<std::string> report;
 };
+
+inline constexpr const char* compile_usage =
+    "usage: tracciato compile ROUTE_TXT TRAIN_TXT [-o OUTDIR] [--route NAME] [--train NAME] "
+    "[--no-plan] [--report FILE]";
 
 // Declares `compile` on `app`, filling `options` when parsed.
 CLI::App* add_compile_command(CLI::App& app, CompileOptions& options);
 
-// Runs the compile of two author texts; returns the exit status (0, 1, 2, 3 or 64).
+// Runs the compile of two author texts, which are read and never deleted or changed;
+// returns the exit status: 0 ok, 1 faults, 2 errore, 3 run-time failure, 64 usage error.
 int run_compile(Platform& platform, const CompileOptions& options);
 
 }  // namespace tracciato::cli

@@ -26,6 +26,12 @@ int run_sources(tracciato::Platform& platform, const std::string& dir) {
   return 0;
 }
 
+constexpr const char* usage =
+    "usage: tracciato\n"
+    "       tracciato sources [DIR]\n"
+    "       tracciato compile ROUTE_TXT TRAIN_TXT [-o OUTDIR] [--route NAME] [--train NAME] "
+    "[--no-plan] [--report FILE]";
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -48,7 +54,9 @@ int main(int argc, char** argv) {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
     const int status = app.exit(e);
-    return status == 0 ? 0 : 64;
+    if (status == 0) return 0;  // --help
+    std::cerr << (compile->parsed() ? tracciato::cli::compile_usage : usage) << "\n";
+    return 64;
   }
   if (sources->parsed()) return run_sources(*platform, sources_dir);
   if (compile->parsed()) return tracciato::cli::run_compile(*platform, compile_options);

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "driver/compilazione.h"
+
+namespace tracciato::cli {
+
+// The JSON report of one compile: outcome, the register, the number passed to errore
+// (only for that outcome) and the names of the binary files written, in writing order.
+std::string compile_report(const EsitoCompilazione& esito, const std::vector<std::string>& files);
+
+}  // namespace tracciato::cli
