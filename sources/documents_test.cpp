@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
@@ -132,6 +133,15 @@ const Stazione* stazione(const std::vector<Stazione>& tutte, const std::string& 
   for (const auto& s : tutte)
     if (s.nome == nome) return &s;
   return nullptr;
+}
+
+// Whether a tunnel signboard of the route text carries `nome` as one of its rows.
+bool galleria_del_percorso(const std::string& nome) {
+  for (const auto& r : tabella_linea())
+    if (r.rfind("cartello_indicatore,", 0) == 0 && r.find("(GALLERIA") != std::string::npos &&
+        std::regex_search(r, std::regex("\\(" + nome + " *\\)")))
+      return true;
+  return false;
 }
 
 // ---------------------------------------------------------------- train sheet
@@ -271,7 +281,9 @@ TEST(SchedaTreno, RowsRunInKilometreOrderWithTheGivenSpeeds) {
       ++segni[m[1]];
       if (m[1] == "cippo Km") {
         EXPECT_EQ(m[2].str(), pulita(r.km)) << luogo;
-      } else if (m[1] == "dev.u." || m[1] == "sc.ester.") {
+      } else if (m[1] == "imb.gall.") {
+        EXPECT_TRUE(galleria_del_percorso(m[2])) << luogo << " names no tunnel of the route";
+      } else {
         EXPECT_NE(stazione(stazioni_treno(), m[2]), nullptr) << luogo << " names no station";
       }
     }
@@ -461,11 +473,17 @@ TEST(Note, LinesKeepTheirShapes) {
   }
 }
 
-TEST(Note, StateTheOldLinesLimits) {
+TEST(Note, StateTheOldLinesLimitsAsTheRouteHasThem) {
   std::string testo;
   for (const auto& s : documento(dati_note, "note.txt")) testo += s + " ";
   EXPECT_NE(testo.find("RAGGIO MINIMO DI 25O METRI"), std::string::npos);
-  EXPECT_NE(testo.find("22 PER MILLE"), std::string::npos);
+  std::smatch m;
+  ASSERT_TRUE(std::regex_search(testo, m, std::regex("(\\d+) PER MILLE")));
+  int ripida = 0;
+  for (const auto& r : tabella_linea())
+    if (r.rfind("pendenza,", 0) == 0)
+      ripida = std::max(ripida, std::abs(std::atoi(r.c_str() + r.rfind(',') + 1)));
+  EXPECT_EQ(std::atoi(m[1].str().c_str()), ripida);
 }
 
 }  // namespace

@@ -37,7 +37,7 @@ LineTable tabella_scheda() {
       " | 105 |  90 |  28+750  |     |dev.u. ORSERA               |                |     |",
       " |     |     |  32+661  |     |TORRAZZA D'ORSERA           |     09.48      |     |",
       " |     |     |  36+484  |     |PIEVE DI SASSORE            |     09.52      |     |",
-      " |     |  70 |  40+119  |     |imb.gall. SASSORE           |                |     |",
+      " |     |  70 |  40+119  |     |imb.gall. CASTELLACCIO      |                |     |",
       " |  80 |     |  40+500  |     |MOLINASCO                   |     09.57      |     |",
       " |     |     |  44+893  |     |TREVENZA....................|10.02+   10.06  |  5  |",
       " |     |     |  48+815  |     |COSTALTA                    |     10.11      |     |",
