@@ -1,1 +1,241 @@
+#include "train_reader/train_reader.h"
+
 #include <gtest/gtest.h>
+
+#include "model/memorizza_dati.h"
+#include "platform/runtime_failure.h"
+#include "sources/embedded_tables.h"
+#include "train_reader/staged_train.h"
+
+namespace tracciato {
+namespace {
+
+// A station line whose position is not a multiple of 50: error exit 8 after one field.
+const std::string uscita_8 = "stazione, 25\r\n";
+
+TEST(TrainReader, GeneralLinesMatchInAnyCaseAndNeedBothWordsForBrakedMass) {
+  StagedTrain t;
+  t.leggi("NUMERO VETTURE, 11\r\nmassa, 7\r\nPercentuale Massa Frenata, 125\r\nsabbia, 300\r\n"
+          "orologio, 1, 2, 3\r\norologio,    9               18            0 \r\n");
+  const voce& corsa = t.s.voci[voce_n::dati_corsa];
+  const voce& treno = t.s.voci[voce_n::intestazione_treno];
+  EXPECT_EQ(corsa.posizione, 11);
+  EXPECT_EQ(corsa.inizio_area, 125);
+  EXPECT_EQ(treno.par1, 300);
+  EXPECT_EQ(treno.par3, 9);
+  EXPECT_EQ(treno.par4, 18);
+  EXPECT_EQ(treno.par5, 0);
+  EXPECT_EQ(t.s.codice_errore, 0);
+  EXPECT_FALSE(t.testo_rimasto());
+}
+
+TEST(TrainReader, HeadersAreSkippedAndTheLastFieldIsNotInterpreted) {
+  StagedTrain t;
+  t.leggi("[aderenze]\r\n[vel_limite]\r\n[stazioni]\r\n[rallentamenti]\r\n[segnali]\r\n"
+          "[codici]\r\nsabbia");
+  EXPECT_EQ(t.s.codice_errore, 0);
+  EXPECT_EQ(t.s.voci[1].posizione, 0);
+  EXPECT_EQ(t.s.voci[voce_n::intestazione_treno].par1, 0);
+}
+
+TEST(TrainReader, AtMostTwoCommentFieldsInARowAreDiscarded) {
+  StagedTrain t;
+  t.leggi("----,-- segnale --\r\nsegnale, 2450, 1,4,0,0,0,0,0,0,0,0\r\n"
+          "---\r\n---\r\n-segnale-, 3850, 2,4,0,0,0,0,0,0,0,0\r\n");
+  EXPECT_EQ(t.c(50).evento, evento::segnale);
+  EXPECT_EQ(t.c(78).evento, evento::segnale);
+}
+
+TEST(TrainReader, MissingTextIsARuntimeFailure) {
+  StagedTrain t;
+  EXPECT_THROW(leggi_treno(t.s, t.p, t.sorgenti), RuntimeFailure);
+}
+
+struct ListCase {
+  const char* righe;
+  std::int64_t cella;
+  std::uint8_t velocita, aderenza;
+};
+
+// Each case ends with an error exit, so only what the lines themselves fill is seen.
+TEST(TrainReader, ListLinesFillFromTheCursorToTheirRoundedCell) {
+  const ListCase casi[] = {
+      {"velocita, 0, 95\r\n", 0, 0, 0},  // position 0 writes nothing
+      {"velocita, 0, 95\r\nvelocita, 1225, 140\r\n", 23, 19, 0},
+      {"velocita, 0, 95\r\nvelocita, 1225, 140\r\n", 24, 0, 0},
+      {"velocita, 0, 95\r\nvelocita, 1275, 140\r\n", 25, 19, 0},
+      {"velocita, 0, 95\r\nvelocita, 1275, 140\r\n", 26, 0, 0},
+      {"velocita,0,95\r\nvelocita,1200,140\r\nvelocita,1200,100\r\n", 24, 28, 0},
+      {"velocita,0,95\r\nvelocita,1200,140\r\nvelocita,1200,100\r\n", 25, 0, 0},
+      {"velocita,0,102\r\nvelocita,50,103\r\nvelocita,100,0\r\n", 0, 20, 0},
+      {"velocita,0,102\r\nvelocita,50,103\r\nvelocita,100,0\r\n", 1, 21, 0},
+      {"aderenza,0,300\r\naderenza,100,0\r\n", 1, 0, 44},
+  };
+  for (const ListCase& k : casi) {
+    StagedTrain t;
+    t.leggi(std::string(k.righe) + uscita_8);
+    EXPECT_EQ(t.s.codice_errore, 8) << k.righe;
+    EXPECT_EQ(t.c(k.cella).velocita, k.velocita) << k.righe << " cell " << k.cella;
+    EXPECT_EQ(t.c(k.cella).aderenza, k.aderenza) << k.righe << " cell " << k.cella;
+  }
+}
+
+TEST(TrainReader, SpeedWhoseFifthIsNotAByteFailsOnlyWhenWritten) {
+  for (const char* v : {"1278", "-3"}) {
+    StagedTrain t;
+    EXPECT_THROW(t.leggi(std::string("velocita,0,") + v + "\r\nvelocita,50,0\r\n"),
+                 RuntimeFailure) << v;
+  }
+  StagedTrain t;
+  t.leggi("velocita,0,1277\r\nvelocita,50,-2\r\n" + uscita_8);
+  EXPECT_EQ(t.c(0).velocita, 255);
+}
+
+TEST(TrainReader, ListCursorsNeverWriteOutsideTheCells) {
+  std::string righe;
+  for (int i = 0; i < 12; ++i) righe += "velocita, 400, 5\r\n";
+  StagedTrain t(10);
+  t.leggi(righe);  // the speed fill stops at the last cell index
+  EXPECT_EQ(t.c(10).velocita, 1);
+
+  righe.clear();
+  for (int i = 0; i < 12; ++i) righe += "aderenza, 400, 5\r\n";
+  StagedTrain a(10);
+  EXPECT_THROW(a.leggi(righe), RuntimeFailure);
+}
+
+TEST(TrainReader, SoftStopCompletesTheListsAndKeepsItsPosition) {
+  StagedTrain t;
+  const std::int32_t oltre = 50 * 2140 - 99;
+  t.leggi("velocita,0,95\r\naderenza,0,100\r\nvelocita," + std::to_string(oltre) +
+          ",140\r\nsabbia, 5\r\n");
+  EXPECT_EQ(t.s.codice_errore, 15);
+  EXPECT_EQ(t.s.posizione_errore, oltre);
+  EXPECT_EQ(t.s.voci[voce_n::intestazione_treno].par1, 0);
+  for (std::int64_t i : {0, 2137}) {
+    EXPECT_EQ(t.c(i).velocita, 19);
+    EXPECT_EQ(t.c(i).aderenza, 100);
+  }
+  EXPECT_EQ(t.c(2138).velocita, 0);
+  EXPECT_EQ(t.c(2138).aderenza, 0);
+  EXPECT_FALSE(t.testo_rimasto());
+}
+
+TEST(TrainReader, ErrorExitLeavesTheListsUnfilledAndTheTextOnlyWhenNotDeleting) {
+  for (bool elimina : {true, false}) {
+    StagedTrain t;
+    t.sorgenti.elimina_dopo_lettura = elimina;
+    t.leggi("velocita,0,95\r\nvelocita,100,140\r\n" + uscita_8 + "sabbia, 5\r\n");
+    EXPECT_EQ(t.s.codice_errore, 8);
+    EXPECT_EQ(t.s.posizione_errore, 25);
+    EXPECT_EQ(t.c(1).velocita, 19);
+    EXPECT_EQ(t.c(2).velocita, 0);
+    EXPECT_EQ(t.s.voci[voce_n::intestazione_treno].par1, 0);
+    EXPECT_EQ(t.testo_rimasto(), !elimina);
+  }
+  StagedTrain t;
+  t.sorgenti.elimina_dopo_lettura = false;
+  t.leggi("sabbia, 5\r\n");
+  EXPECT_TRUE(t.testo_rimasto());
+}
+
+TEST(TrainReader, RouteSoftStopDoesNotEndTheReadingAtTheFirstSignal) {
+  StagedTrain t;
+  t.s.registra(15, 99999);
+  t.leggi("segnale, 2450, 1,4,0,0,0,0,0,0,0,0\r\nrallentamento, 38950, 75, 350, 1, 0, 0\r\n"
+          "segnale, 3850, 2,4,0,0,0,0,0,0,0,0\r\n");
+  EXPECT_EQ(t.c(50).evento, evento::segnale);
+  EXPECT_EQ(t.c(780).evento, evento::inizio_rallentamento);
+  EXPECT_EQ(t.c(78).evento, evento::segnale);
+  EXPECT_EQ(t.s.codice_errore, 15);
+  EXPECT_EQ(t.s.posizione_errore, 99999);
+}
+
+TEST(TrainReader, ProgressiveNotAMultipleOf50IsCode2) {
+  StagedTrain t;
+  t.s.posizione_errore = 7;
+  t.s.voci[voce_n::progressiva_due].fine_area = 1025;
+  t.leggi("");
+  EXPECT_EQ(t.s.codice_errore, 2);
+  EXPECT_EQ(t.s.posizione_errore, 7);
+}
+
+// The shipped route and train through the whole model reader.
+struct EmbeddedRun : ::testing::Test {
+  Scenario s;
+  MemoryPlatform p;
+  SorgentiTesto sorgenti{"app/ROVELDA-MARNE_linea.txt", "app/ROVELDA-MARNE_K 517-.txt", true};
+  void leggi(const std::string& treno) {
+    s.nome_linea = "ROVELDA-MARNE";
+    s.nome_treno = "K 517";
+    p.files[sorgenti.linea] = testo_tabella(tabella_linea());
+    p.files[sorgenti.treno] = treno;
+    memorizza_dati(s, p, sorgenti);
+  }
+};
+
+TEST_F(EmbeddedRun, ShippedTextsGiveTheWorkedExamples) {
+  leggi(testo_tabella(tabella_treno()));
+  EXPECT_EQ(s.codice_errore, 0);
+  EXPECT_EQ(s.slot_cartello, 29);
+  EXPECT_EQ(s.voci[27].nome, "MARNE");
+  EXPECT_TRUE(p.files.empty());
+
+  const voce& primo = s.voci[1];
+  EXPECT_EQ(primo.inizio_area, -500);
+  EXPECT_EQ(primo.fine_area, 500);
+  EXPECT_EQ(primo.orario, 33540);
+  EXPECT_EQ(s.voci[2].inizio_area, 4200);
+  EXPECT_EQ(s.voci[2].fine_area, 4800);
+  for (auto [fermata, numero] : {std::pair{9, 1}, {95, 2}}) {
+    EXPECT_EQ(s.celle[fermata].evento, evento::stazione);
+    EXPECT_EQ(s.celle[fermata].valore1, numero);
+    for (int j = 1; j <= 4; ++j) EXPECT_EQ(s.celle[fermata - j].avviso, 80 + j);
+  }
+
+  const cella& a = s.celle[50];
+  EXPECT_EQ(a.evento, evento::segnale);
+  EXPECT_EQ(a.valore1, 40);
+  EXPECT_EQ(a.valore4, 3);
+  EXPECT_EQ(a.tempo, 0);
+  const cella& b = s.celle[1745];
+  EXPECT_EQ(b.valore1, 20);
+  EXPECT_EQ(b.valore2, 30);
+  EXPECT_EQ(b.valore4, 6);
+  EXPECT_EQ(b.tempo, 205);
+  for (int j = 1; j <= 4; ++j) {
+    EXPECT_EQ(s.celle[50 - 2 * j].avviso, 30 + j);
+    EXPECT_EQ(s.celle[1745 - 2 * j].avviso, 60 + j);
+  }
+
+  EXPECT_EQ(s.celle[756].evento, evento::avviso_rallentamento);
+  EXPECT_EQ(s.celle[780].evento, evento::inizio_rallentamento);
+  EXPECT_EQ(s.celle[787].evento, evento::fine_rallentamento);
+  EXPECT_EQ(s.celle[787].valore1, 75);
+  EXPECT_EQ(s.celle[787].valore3, 1);
+  EXPECT_EQ(s.celle[755].evento, 0);
+
+  for (auto [cella, velocita] : {std::pair{23, 19}, {24, 28}, {1881, 15}, {2137, 15}, {2138, 0}})
+    EXPECT_EQ(s.celle[cella].velocita, velocita) << "cell " << cella;
+  EXPECT_EQ(s.celle[2137].aderenza, 100);
+}
+
+TEST_F(EmbeddedRun, A28thStationIsStoredThenEndsTheReadingWithCode10) {
+  std::string treno = testo_tabella(tabella_treno());
+  treno.insert(treno.find("[rallentamenti]"),
+               "stazione, 100500, 22, 400, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0,OLTRE\r\n");
+  leggi(treno);
+  EXPECT_EQ(s.codice_errore, 10);
+  EXPECT_EQ(s.voci[28].nome, "OLTRE");
+  EXPECT_EQ(s.celle[50].evento, 0);  // no signal read
+  EXPECT_TRUE(p.files.empty());
+}
+
+TEST_F(EmbeddedRun, FailureInTheTrainTextIsCode25AndDeletesIt) {
+  leggi("[generale]\r\nsegnale, 2450, 1\r\n");
+  EXPECT_EQ(s.codice_errore, 25);
+  EXPECT_TRUE(p.files.empty());
+}
+
+}  // namespace
+}  // namespace tracciato

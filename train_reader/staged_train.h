@@ -1,0 +1,32 @@
+#pragma once
+
+#include <string>
+
+#include "model/memorizza_dati.h"
+#include "model/scenario.h"
+#include "platform/memory_platform.h"
+#include "train_reader/train_reader.h"
+
+namespace tracciato {
+
+// A model with bare cells (as a 100 km route leaves them) and a train text staged in
+// memory, read by the train half alone.
+struct StagedTrain {
+  Scenario s;
+  MemoryPlatform p;
+  SorgentiTesto sorgenti{"app/R_linea.txt", "app/R_T-.txt", true};
+
+  explicit StagedTrain(std::int32_t n_celle = 2140) {
+    s.n_celle = n_celle;
+    s.celle.alloca(n_celle);
+  }
+  // Reads "[generale]" followed by `righe`.
+  void leggi(const std::string& righe) {
+    p.files[sorgenti.treno] = "[generale]\r\n" + righe;
+    leggi_treno(s, p, sorgenti);
+  }
+  bool testo_rimasto() const { return p.files.count(sorgenti.treno) != 0; }
+  const cella& c(std::int64_t i) const { return s.celle[i]; }
+};
+
+}  // namespace tracciato
