@@ -5,6 +5,7 @@ namespace tracciato {
 // Train K 517 from ROVELDA to MARNE: general data, adhesion, line speeds,
 // stations with the timetable, slow-downs and signals.
 LineTable tabella_treno() {
+  // clang-format off
   return {
       "[generale]",
       "numero vetture,    11",
@@ -108,6 +109,7 @@ LineTable tabella_treno() {
       "[fine]",
       std::string(fine_tabella),
   };
+  // clang-format on
 }
 
 }  // namespace tracciato
