@@ -1,1 +1,178 @@
+#include "model/post_elaborazione.h"
+
 #include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "model/scenario.h"
+#include "platform/runtime_failure.h"
+
+namespace tracciato {
+namespace {
+
+struct Celle {
+  Scenario s;
+  explicit Celle(std::int32_t n = 300) {
+    s.n_celle = n;
+    s.celle.alloca(n);
+  }
+  Celle& metti(std::int64_t i, std::uint8_t e, std::int16_t v = 0) {
+    s.celle[i].evento = e;
+    s.celle[i].valore1 = v;
+    return *this;
+  }
+  // A slow-down from cell `inizio` to cell `fine` at `velocita` km/h.
+  Celle& rallentamento(std::int64_t inizio, std::int64_t fine, std::int16_t velocita) {
+    metti(inizio, evento::inizio_rallentamento, velocita);
+    return metti(fine, evento::fine_rallentamento, velocita);
+  }
+  std::vector<std::int64_t> abbattimenti() const {
+    std::vector<std::int64_t> celle;
+    for (std::int64_t i = 0; i <= s.n_celle; ++i)
+      if (s.celle[i].evento == evento::abbattimento) celle.push_back(i);
+    return celle;
+  }
+  std::vector<std::int64_t> elabora() {
+    elabora_celle(s);
+    return abbattimenti();
+  }
+};
+using Lista = std::vector<std::int64_t>;
+
+TEST(PostProcessing, SignalsUpTo20CellsBeforeAWarningBoardNoneBelowCell3) {
+  const struct {
+    std::int64_t cartello, segnale;
+    Lista attesi;
+  } casi[] = {{3, 2, {}}, {9, 2, {}}, {10, 3, {2}}, {30, 10, {9}}, {31, 10, {}}};
+  for (const auto& k : casi) {
+    Celle c;
+    c.metti(k.cartello, evento::avviso_rallentamento).metti(k.segnale, evento::segnale);
+    EXPECT_EQ(c.elabora(), k.attesi) << "board " << k.cartello << " signal " << k.segnale;
+    EXPECT_EQ(c.s.codice_errore, 0);
+  }
+  Celle due;
+  due.metti(30, evento::avviso_rallentamento).metti(20, evento::segnale).metti(25, evento::segnale);
+  EXPECT_EQ(due.elabora(), (Lista{19, 24}));
+  EXPECT_EQ(due.s.celle[19].valore1, 180);
+}
+
+TEST(PostProcessing, BusyCellsBeforeASignalFallBackToLoweringAnAbatement) {
+  const struct {
+    std::uint8_t prima, seconda;
+    std::int16_t valore_prima, valore_seconda;
+    std::int64_t cella;  // where the abatement ends up; 0: none
+    std::int16_t valore;
+  } casi[] = {
+      {evento::cartello, 0, 0, 0, 48, 180},
+      {evento::abbattimento, evento::cartello, 200, 0, 49, 180},
+      {evento::abbattimento, evento::cartello, 100, 0, 49, 100},
+      {evento::cartello, evento::abbattimento, 0, 200, 48, 180},
+      {evento::cartello, evento::cartello, 0, 0, 0, 0},
+  };
+  for (const auto& k : casi) {
+    Celle c;
+    c.metti(55, evento::avviso_rallentamento).metti(50, evento::segnale);
+    c.metti(49, k.prima, k.valore_prima).metti(48, k.seconda, k.valore_seconda);
+    const Lista attesi = k.cella == 0 ? Lista{} : Lista{k.cella};
+    EXPECT_EQ(c.elabora(), attesi);
+    if (k.cella != 0) {
+      EXPECT_EQ(c.s.celle[k.cella].valore1, k.valore);
+    }
+    EXPECT_EQ(c.s.codice_errore, k.cella == 0 ? 11 : 0);
+    if (k.cella == 0) {
+      EXPECT_EQ(c.s.posizione_errore, 2500);
+    }
+  }
+}
+
+TEST(PostProcessing, ApproachWindowsBeforeASlowDownStart) {
+  Celle sette;
+  sette.rallentamento(7, 20, 110);
+  EXPECT_EQ(sette.elabora(), Lista{});
+
+  Celle otto;
+  otto.rallentamento(8, 20, 110).metti(3, evento::segnale).metti(2, evento::segnale);
+  EXPECT_EQ(otto.elabora(), Lista{1});
+
+  Celle cento;
+  cento.rallentamento(100, 130, 110).metti(95, evento::segnale).metti(94, evento::segnale);
+  cento.metti(93, evento::segnale);
+  EXPECT_EQ(cento.elabora(), (Lista{82, 89}));
+  EXPECT_EQ(cento.s.codice_errore, 12);
+  EXPECT_EQ(cento.s.posizione_errore, 5000);
+}
+
+TEST(PostProcessing, MarkersEvery8CellsInsideASlowDownBelow110) {
+  const struct {
+    std::int16_t velocita;
+    Lista occupate, attesi;
+  } casi[] = {
+      {110, {}, {82, 89, 95}},
+      {105, {}, {82, 89, 95, 108, 116, 124}},
+      {105, {116}, {82, 89, 95, 108, 115, 123}},
+      {105, {116, 115}, {82, 89, 95, 108, 117, 125}},
+  };
+  for (const auto& k : casi) {
+    Celle c;
+    c.rallentamento(100, 130, k.velocita);
+    for (std::int64_t i : k.occupate) c.metti(i, evento::cartello);
+    EXPECT_EQ(c.elabora(), k.attesi) << k.velocita << " " << k.occupate.size();
+    EXPECT_EQ(c.s.codice_errore, 0);
+  }
+  Celle piena;
+  piena.rallentamento(100, 130, 105).metti(115, 14).metti(116, 14).metti(117, 14);
+  EXPECT_EQ(piena.elabora(), (Lista{82, 89, 95, 108}));
+  EXPECT_EQ(piena.s.codice_errore, 13);
+  EXPECT_EQ(piena.s.posizione_errore, 5800);
+}
+
+TEST(PostProcessing, AbatementBeforeTheFirstSignalWithin12CellsAfterTheEnd) {
+  const struct {
+    std::int16_t velocita;
+    std::int64_t segnale;
+    bool occupate;
+    Lista dopo;  // abatements after the end cell
+    int codice;
+  } casi[] = {
+      {105, 135, false, {134}, 0},  {105, 142, false, {141}, 0}, {105, 143, false, {}, 0},
+      {110, 135, false, {}, 0},     {105, 135, true, {}, 13},
+  };
+  for (const auto& k : casi) {
+    Celle c;
+    c.rallentamento(100, 130, k.velocita).metti(k.segnale, evento::segnale);
+    if (k.occupate) c.metti(k.segnale - 1, 14).metti(k.segnale - 2, 14);
+    Lista dopo;
+    for (std::int64_t i : c.elabora())
+      if (i > 130) dopo.push_back(i);
+    EXPECT_EQ(dopo, k.dopo) << "signal " << k.segnale;
+    EXPECT_EQ(c.s.codice_errore, k.codice);
+    if (k.codice != 0) {
+      EXPECT_EQ(c.s.posizione_errore, 6500);
+    }
+  }
+}
+
+TEST(PostProcessing, SlowDownStartWithoutAnEndIsARuntimeFailureNamingIt) {
+  Celle c;
+  c.metti(280, evento::inizio_rallentamento, 50);
+  try {
+    elabora_celle(c.s);
+    FAIL() << "no failure";
+  } catch (const RuntimeFailure& failure) {
+    EXPECT_NE(std::string(failure.what()).find("cell 280 (13950 m)"), std::string::npos)
+        << failure.what();
+  }
+  Celle alta;  // at 110 km/h or more nothing scans ahead
+  alta.metti(280, evento::inizio_rallentamento, 110);
+  EXPECT_NO_THROW(elabora_celle(alta.s));
+}
+
+TEST(PostProcessing, MinimoKeepsTheFirstWhenEqual) {
+  EXPECT_EQ(minimo(180, 200), 180);
+  EXPECT_EQ(minimo(180, 100), 100);
+  EXPECT_EQ(minimo(2.0, 2), 2.0);
+}
+
+}  // namespace
+}  // namespace tracciato
