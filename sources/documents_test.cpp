@@ -155,6 +155,10 @@ struct RigaOrario {
 
 std::vector<RigaOrario> righe_orario(const Righe& scheda) {
   std::vector<RigaOrario> out;
+  if (scheda.size() < 53) {
+    ADD_FAILURE() << "the sheet has only " << scheda.size() << " lines";
+    return out;
+  }
   std::smatch m;
   for (int i = 16; i < 53; ++i) {
     const auto c = celle(scheda[i], colonne);
