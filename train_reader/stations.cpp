@@ -37,6 +37,12 @@ void area(voce& v, std::int64_t p, std::int64_t lunghezza) {
 }  // namespace
 
 LineOutcome read_station(Scenario& s, FieldInput& in, std::int32_t& numero) {
+  // With 80 or more signboards the entry a first station would take holds a board
+  // text: refuse the station before anything of it is stored.
+  if (numero >= s.slot_cartello) {
+    s.registra(10);
+    return LineOutcome::error_exit;
+  }
   voce& v = s.voci[numero];
   v.posizione = in.read_long();
   const std::int32_t p = v.posizione;

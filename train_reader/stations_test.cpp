@@ -131,6 +131,15 @@ TEST(Stations, CapacityEndsAtTheNextFreeSignboardEntry) {
   EXPECT_EQ(t.s.codice_errore, 10);
   EXPECT_EQ(t.c(105).valore1, 2);
   EXPECT_EQ(t.s.voci[voce_n::intestazione_treno].par1, 0);
+
+  StagedTrain piena;  // 80 signboards: entry 1 holds a board text and keeps it
+  piena.s.slot_cartello = 0;
+  piena.s.voci[1].nome = "(GALLERIA)";
+  piena.leggi(prima);
+  EXPECT_EQ(piena.s.codice_errore, 10);
+  EXPECT_EQ(piena.s.voci[1].nome, "(GALLERIA)");
+  EXPECT_EQ(piena.s.voci[1].genere, 0);
+  EXPECT_EQ(piena.c(9).evento, 0);
 }
 
 TEST(Stations, StopCellOverwritesAnEarlierSignalAndRefusesALaterOne) {
