@@ -113,11 +113,40 @@ class Corpo {
   Cursori cursori_;
 };
 
-// The hard stops: the source is deleted when the run deletes its sources, and the
-// train half does not run.
-bool interrompi(Platform& platform, const SorgentiTesto& sorgenti) {
-  if (sorgenti.elimina_dopo_lettura) platform.elimina(sorgenti.linea);
-  return false;
+// Steps up to the end of the body: the opening header, the general section, the
+// progressives, the body.
+Seguito leggi_testo(Scenario& s, FieldInput& in, Corpo& corpo) {
+  // Everything up to the opening header is disregarded; the header must not be the
+  // last field.
+  do {
+    s.riga = in.read_text();
+    if (in.at_end()) {
+      s.registra(102);
+      return Seguito::fine;
+    }
+  } while (!contiene_ogni_caso(s.riga, "[generale]"));
+
+  for (;;) {
+    if (in.at_end()) break;
+    s.riga = in.read_text();
+    if (in.at_end()) break;  // the last field of the file is never looked at
+    // Up to ten comment fields in a row, with no end test between them.
+    for (int salto = 0; salto < 10; ++salto)
+      if (commento(s.riga)) s.riga = in.read_text();
+    if (voci_generali(s, in) == Seguito::fine) return Seguito::fine;
+    if (intestazione_di_chiusura(s.riga)) break;
+  }
+  progressive_ordina(s);
+
+  corpo.prepara();
+  return corpo.leggi();
+}
+
+// A failure met while reading names the place in the text where it happened.
+std::string nel_testo(const FieldInput& in, const std::string& what) {
+  const std::string prefisso = in.name() + ":";
+  if (what.compare(0, prefisso.size(), prefisso) == 0) return what;
+  return prefisso + std::to_string(in.field_line()) + ": " + what;
 }
 
 }  // namespace
@@ -130,35 +159,17 @@ bool leggi_linea(Scenario& s, Platform& platform, const SorgentiTesto& sorgenti)
     return false;
   }
   FieldInput in(platform.leggi(sorgenti.linea), sorgenti.linea);
-
-  // Everything up to the opening header is disregarded; the header must not be the
-  // last field.
-  do {
-    s.riga = in.read_text();
-    if (in.at_end()) {
-      s.registra(102);
-      return interrompi(platform, sorgenti);
-    }
-  } while (!contiene_ogni_caso(s.riga, "[generale]"));
-
-  for (;;) {
-    if (in.at_end()) break;
-    s.riga = in.read_text();
-    if (in.at_end()) break;  // the last field of the file is never looked at
-    // Up to ten comment fields in a row, with no end test between them.
-    for (int salto = 0; salto < 10; ++salto)
-      if (commento(s.riga)) s.riga = in.read_text();
-    if (voci_generali(s, in) == Seguito::fine) return interrompi(platform, sorgenti);
-    if (intestazione_di_chiusura(s.riga)) break;
-  }
-  progressive_ordina(s);
-
   Corpo corpo(s, in);
-  corpo.prepara();
-  if (corpo.leggi() == Seguito::fine) return interrompi(platform, sorgenti);
-  // End of the file or soft stop: the source is done with, the cursors are completed
-  // from what was read, and the train half runs.
+  Seguito seguito;
+  try {
+    seguito = leggi_testo(s, in, corpo);
+  } catch (const RuntimeFailure& failure) {
+    throw RuntimeFailure(nel_testo(in, failure.what()));
+  }
+  // The source is done with: on a fault the train half does not run; at the end of the
+  // file or on the soft stop the cursors are completed from what was read.
   if (sorgenti.elimina_dopo_lettura) platform.elimina(sorgenti.linea);
+  if (seguito == Seguito::fine) return false;
   corpo.completa();
   return true;
 }

@@ -93,6 +93,16 @@ TEST(RouteReader, RunTimeFailuresAreCode25AndRemoveBothSourcesInADeletingRun) {
   EXPECT_TRUE(resta.treno_presente());
 }
 
+TEST(RouteReader, ARunTimeFailureNamesTheLineOfTheEntry) {
+  for (const char* corpo : {"pendenza, 1.5, 2\r\n", "montagna, 16800, 18000, 1\r\n"}) {
+    Lettura l(linea(std::string("\r\n") + corpo));
+    std::string causa;
+    l.s.osservatore = [&](const Scenario::Registrazione& r) { causa = r.causa; };
+    l.memorizza();
+    EXPECT_EQ(causa.rfind("app/R_linea.txt:5:", 0), 0u) << causa;
+  }
+}
+
 TEST(RouteReader, PositionBeyondTheModelStopsSoftlyAndTheTrainHalfRuns) {
   // 340 cells: the last accepted position is 16900.
   Lettura l(linea("pendenza, 16900, 5\r\nmontagna, 16901, 17000, 1\r\npendenza, 0, 9\r\n"));
