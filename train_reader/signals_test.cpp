@@ -17,7 +17,7 @@ TEST(Signals, TimeIsKeptOnlyOnTheLeftKind2AndRaisedTo101BelowIt) {
   const struct {
     int sx, tempo;
     std::uint8_t cella;
-  } casi[] = {{2, 50, 101}, {2, 0, 0}, {2, 205, 205}, {2, 300, 44}, {1, 50, 0}, {1, 205, 0}};
+  } casi[] = {{2, 50, 101}, {2, 100, 101}, {2, 0, 0}, {2, 205, 205}, {2, 300, 44}, {1, 50, 0}, {1, 205, 0}};
   for (const auto& k : casi) {
     StagedTrain t;
     t.leggi(segnale(10000, k.sx, k.tempo));

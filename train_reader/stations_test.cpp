@@ -49,6 +49,14 @@ TEST(Stations, AreaStopCellAndMarkersFollowTheKind) {
   }
 }
 
+TEST(Stations, MarkersStopAboveCell1) {
+  StagedTrain t;
+  t.leggi(stazione(100, 8, 100));
+  EXPECT_EQ(t.c(3).evento, evento::stazione);
+  EXPECT_EQ(t.c(2).avviso, 81);
+  EXPECT_EQ(t.c(1).avviso, 0);
+}
+
 TEST(Stations, FieldsAreStoredAsReadAndOpz4Opz5ClearedByTheirRules) {
   StagedTrain t;
   t.leggi(prima + stazione(5000, 12, 600, 3, 1, "S. VITTORE-ROVELDESE") +
