@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "route_reader/route_test_support.h"
+#include "sources/embedded_tables.h"
 
 namespace tracciato {
 namespace {
@@ -214,6 +215,22 @@ TEST(RouteReader, ClosingHeaderNeedsBothBracketsAndNoLeadingHyphen) {
     EXPECT_TRUE(l.leggi());
     EXPECT_EQ(l.s.celle[10].pendenza, c.chiude ? 103 : 100);
   }
+}
+
+TEST(RouteReader, TheShippedRouteReadsWithoutFaults) {
+  Lettura l(testo_tabella(tabella_linea()));
+  ASSERT_TRUE(l.leggi());
+  const Scenario& s = l.s;
+  EXPECT_EQ(s.codice_errore, 0);
+  EXPECT_EQ(s.n_celle, 2140);
+  EXPECT_EQ(s.n_montagne, 40);
+  EXPECT_EQ(s.slot_cartello, 80 - 51);
+  for (std::int64_t c = 1879; c <= 2137; ++c) ASSERT_EQ(s.celle[c].pendenza, 80) << c;
+  for (std::int64_t c = 2138; c <= 2140; ++c) EXPECT_EQ(s.celle[c].pendenza, 0) << c;
+  EXPECT_EQ(s.planimetria(2151, 0).doppio, 0.001);
+  EXPECT_EQ(s.planimetria(106998, 0).tipo, Valore::Tipo::doppio);
+  EXPECT_EQ(s.planimetria(106999, 0).tipo, Valore::Tipo::vuoto);
+  EXPECT_FALSE(l.linea_presente());
 }
 
 }  // namespace
