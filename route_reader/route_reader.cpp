@@ -25,7 +25,8 @@ bool intestazione_di_chiusura(const std::string& riga) {
 
 bool commento(const std::string& riga) { return contiene(riga, "-"); }
 
-// Step 7 and the body loop, up to the end of the file or the soft stop 15.
+// The body: its cursors set up, its entries read up to the end of the file or the
+// soft stop 15, then completed to the end of the model.
 class Corpo {
  public:
   Corpo(Scenario& s, FieldInput& in) : s_(s), in_(in) {}
@@ -113,8 +114,8 @@ class Corpo {
   Cursori cursori_;
 };
 
-// Steps up to the end of the body: the opening header, the general section, the
-// progressives, the body.
+// The text in one pass: the opening header, the general section, the progressives
+// sorted, the body.
 Seguito leggi_testo(Scenario& s, FieldInput& in, Corpo& corpo) {
   // Everything up to the opening header is disregarded; the header must not be the
   // last field.
