@@ -161,7 +161,7 @@ TEST(TrainReader, ProgressiveNotAMultipleOf50IsCode2) {
 }
 
 // The shipped route and train through the whole model reader.
-struct EmbeddedRun : ::testing::Test {
+struct ShippedTexts : ::testing::Test {
   Scenario s;
   MemoryPlatform p;
   SorgentiTesto sorgenti{"app/ROVELDA-MARNE_linea.txt", "app/ROVELDA-MARNE_K 517-.txt", true};
@@ -174,7 +174,7 @@ struct EmbeddedRun : ::testing::Test {
   }
 };
 
-TEST_F(EmbeddedRun, ShippedTextsGiveTheWorkedExamples) {
+TEST_F(ShippedTexts, ShippedTextsGiveTheWorkedExamples) {
   leggi(testo_tabella(tabella_treno()));
   EXPECT_EQ(s.codice_errore, 0);
   EXPECT_EQ(s.slot_cartello, 29);
@@ -220,7 +220,7 @@ TEST_F(EmbeddedRun, ShippedTextsGiveTheWorkedExamples) {
   EXPECT_EQ(s.celle[2137].aderenza, 100);
 }
 
-TEST_F(EmbeddedRun, A28thStationIsStoredThenEndsTheReadingWithCode10) {
+TEST_F(ShippedTexts, A28thStationIsStoredThenEndsTheReadingWithCode10) {
   std::string treno = testo_tabella(tabella_treno());
   treno.insert(treno.find("[rallentamenti]"),
                "stazione, 100500, 22, 400, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0,OLTRE\r\n");
@@ -231,7 +231,7 @@ TEST_F(EmbeddedRun, A28thStationIsStoredThenEndsTheReadingWithCode10) {
   EXPECT_TRUE(p.files.empty());
 }
 
-TEST_F(EmbeddedRun, FailureInTheTrainTextIsCode25AndDeletesIt) {
+TEST_F(ShippedTexts, FailureInTheTrainTextIsCode25AndDeletesIt) {
   leggi("[generale]\r\nsegnale, 2450, 1\r\n");
   EXPECT_EQ(s.codice_errore, 25);
   EXPECT_TRUE(p.files.empty());
