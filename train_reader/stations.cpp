@@ -37,9 +37,10 @@ void area(voce& v, std::int64_t p, std::int64_t lunghezza) {
 }  // namespace
 
 LineOutcome read_station(Scenario& s, FieldInput& in, std::int32_t& numero) {
-  // With 80 or more signboards the entry a first station would take holds a board
-  // text: refuse the station before anything of it is stored.
-  if (numero >= s.slot_cartello) {
+  // With 80 or more signboards the entry a first station would take already holds a
+  // board text (the boards fill slot + 1 .. 80): refuse the station before anything of
+  // it is stored, rather than lose the text.
+  if (numero > s.slot_cartello) {
     s.registra(10);
     return LineOutcome::error_exit;
   }

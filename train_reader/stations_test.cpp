@@ -148,6 +148,13 @@ TEST(Stations, CapacityEndsAtTheNextFreeSignboardEntry) {
   EXPECT_EQ(piena.s.voci[1].nome, "(GALLERIA)");
   EXPECT_EQ(piena.s.voci[1].genere, 0);
   EXPECT_EQ(piena.c(9).evento, 0);
+
+  StagedTrain quasi;  // 79 signboards: entry 1 is still free, the station is stored
+  quasi.s.slot_cartello = 1;
+  quasi.leggi(prima);
+  EXPECT_EQ(quasi.s.codice_errore, 10);
+  EXPECT_EQ(quasi.s.voci[1].genere, 8);
+  EXPECT_EQ(quasi.c(9).evento, evento::stazione);
 }
 
 TEST(Stations, StopCellOverwritesAnEarlierSignalAndRefusesALaterOne) {
