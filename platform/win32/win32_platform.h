@@ -1,0 +1,39 @@
+#pragma once
+
+#include "platform/platform.h"
+#include "platform/win32/waiting_window.h"
+
+namespace tracciato {
+
+// The platform on Windows. One GUI-subsystem executable serves the embedded run and
+// the subcommands: started from a console it writes its lines there, and started
+// from the desktop it shows them in message boxes. Paths are joined with "\" and
+// handed to the wide file calls as UTF-16.
+class Win32Platform : public Platform {
+ public:
+  // Attaches to the console of the parent process when there is one and standard
+  // output or error has not been redirected.
+  Win32Platform();
+
+  void mostra_attesa() override;
+  std::string cartella_applicazione() override;
+  std::string unisci(const std::string& dir, const std::string& name) const override;
+  bool esiste(const std::string& path) override;
+  void elimina(const std::string& path) override;
+  std::string leggi(const std::string& path) override;
+  void scrivi(const std::string& path, std::string_view bytes) override;
+  void messaggio(const std::string& text) override;
+  void segnala_guasto(const std::string& what) override;
+  [[noreturn]] void termina(int status) override;
+
+  // The waiting window, for the checks of the form (empty before mostra_attesa).
+  const WaitingWindow& finestra_attesa() const { return attesa_; }
+  // Whether lines written to standard error reach someone.
+  bool ha_console() const { return stderr_usable_; }
+
+ private:
+  WaitingWindow attesa_;
+  bool stderr_usable_ = false;
+};
+
+}  // namespace tracciato
