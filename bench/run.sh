@@ -1,0 +1,87 @@
+#!/usr/bin/env bash
+# Whole-process benchmarks of tracciato against the floor: a program that only writes
+# the same output bytes, into files of the same names, with plain write calls.
+#   bench/run.sh [RUNS]     RUNS timed runs of each command (default 50)
+# Builds a Release build in build/bench, makes the reference files, builds the floors
+# from them, times both sides in one hyperfine run each and prints the ratios as the
+# last three lines. The machine should be otherwise idle.
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=$root/build/bench
+work=$build/work
+runs=${1:-50}
+
+need=()
+command -v hyperfine >/dev/null || need+=(hyperfine)
+[ -x /usr/bin/time ] || need+=(time)
+dpkg -s libbenchmark-dev >/dev/null 2>&1 || need+=(libbenchmark-dev)
+if ((${#need[@]})); then
+  sudo=
+  [ "$(id -u)" -ne 0 ] && sudo=sudo
+  echo "Installing: ${need[*]}"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${need[@]}" >/dev/null
+fi
+
+configure() {
+  cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTRACCIATO_TESTS=OFF \
+    -DTRACCIATO_BENCH=ON "$@" >/dev/null
+}
+configure -DTRACCIATO_FLOOR_EMBEDDED= -DTRACCIATO_FLOOR_COMPILE=
+cmake --build "$build" --target tracciato genera_scenario dimensione_modello >/dev/null
+
+rm -rf "$work"
+mkdir -p "$work"/{embedded,embedded-ref,max,max-out,floor-embedded,floor-compile}
+
+# The embedded run in a folder of its own; the five texts it writes (two of them are
+# deleted again by the run) come from `tracciato sources`.
+cp "$build/tracciato" "$work/embedded/"
+"$work/embedded/tracciato" 2>/dev/null
+"$build/tracciato" sources "$work/embedded-ref"
+cp "$work/embedded/"*.dat "$work/embedded/"*.sim "$work/embedded-ref/"
+
+# The generated maximum-size scenario, which must compile without a fault.
+"$build/genera_scenario" "$work/max"
+compile=("$build/tracciato" compile "$work/max/BENCH_linea.txt" "$work/max/BENCH_MAX-.txt"
+         -o "$work/max-out")
+"${compile[@]}" --report "$work/max-report.json"
+grep -q '"outcome": "ok"' "$work/max-report.json" || {
+  echo "the generated scenario does not compile clean:" >&2
+  cat "$work/max-report.json" >&2
+  exit 1
+}
+rm "$work/max-report.json"
+
+configure -DTRACCIATO_FLOOR_EMBEDDED="$work/embedded-ref" -DTRACCIATO_FLOOR_COMPILE="$work/max-out"
+cmake --build "$build" --target floor_embedded floor_compile >/dev/null
+
+# Each floor leaves exactly the reference bytes.
+"$build/floor_embedded" "$work/floor-embedded"
+"$build/floor_compile" "$work/floor-compile"
+diff -r "$work/embedded-ref" "$work/floor-embedded"
+diff -r "$work/max-out" "$work/floor-compile"
+
+mean() {  # the mean time in seconds of command N (1-based) of a hyperfine CSV export
+  awk -F, -v n="$(($2 + 1))" 'NR == n { print $2 }' "$1"
+}
+
+echo "== the no-argument run (ROVELDA-MARNE, 100 km) against its floor"
+(cd "$work/embedded" && hyperfine -N --warmup 5 --runs "$runs" --export-csv "$work/embedded.csv" \
+  "$work/embedded/tracciato" "$build/floor_embedded $work/floor-embedded" 2>/dev/null)
+
+echo "== compile of the generated 1000 km scenario against its floor"
+hyperfine -N --warmup 3 --runs "$runs" --export-csv "$work/compile.csv" \
+  "${compile[*]}" "$build/floor_compile $work/floor-compile"
+
+peak_kb=$(/usr/bin/time -f %M "${compile[@]}" 2>&1 >/dev/null | tail -1)
+tables=$("$build/dimensione_modello" 1000000)
+output=$(cat "$work/max-out"/* | wc -c)
+
+echo "== peak memory of the compile: ${peak_kb} KiB; model tables ${tables} bytes, output ${output} bytes"
+awk -v t="$(mean "$work/embedded.csv" 1)" -v f="$(mean "$work/embedded.csv" 2)" \
+  'BEGIN { printf "no-argument run / floor: %.3f ms / %.3f ms = %.2f (goal <= 1.5)\n", t * 1000, f * 1000, t / f }'
+awk -v t="$(mean "$work/compile.csv" 1)" -v f="$(mean "$work/compile.csv" 2)" \
+  'BEGIN { printf "compile of 1000 km / floor: %.3f ms / %.3f ms = %.2f (goal <= 1.5)\n", t * 1000, f * 1000, t / f }'
+awk -v m="$peak_kb" -v t="$tables" -v o="$output" \
+  'BEGIN { printf "compile peak memory / (tables + output): %.1f MiB / %.1f MiB = %.2f (goal <= 2)\n", m / 1024, (t + o) / 1048576, m * 1024 / (t + o) }'
