@@ -13,6 +13,9 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+# pkg-config likewise: only the cross tree's .pc files, never the host's.
+set(ENV{PKG_CONFIG_LIBDIR} /usr/${TRACCIATO_MINGW_PREFIX}/lib/pkgconfig:/usr/${TRACCIATO_MINGW_PREFIX}/share/pkgconfig)
+set(ENV{PKG_CONFIG_PATH} "")
 
 # CLI11 and nlohmann-json are header-only: these package files expose just their
 # header folders (through a staging folder of links), not the rest of /usr/include.
