@@ -1,6 +1,8 @@
 // Checks of the Win32 layer on a real (or emulated) Windows: the waiting form as
 // Windows reports it, the file operations on a scratch folder, the 1252 conversions.
 //   win32_platform_check SCRATCH_DIR [SCREENSHOT.bmp]
+// Or, while another process shows a message box, how that box looks:
+//   win32_platform_check --message-box CAPTION TEXT [SECONDS]
 // Prints one line per check and exits 1 when any failed.
 #include <windows.h>
 
@@ -242,11 +244,81 @@ void check_codepage() {
         "no look-alike stands in for a character 1252 lacks");
 }
 
+struct BoxFound {
+  std::wstring caption;
+  HWND box = nullptr;
+};
+
+BOOL CALLBACK find_box(HWND w, LPARAM arg) {
+  auto* found = reinterpret_cast<BoxFound*>(arg);
+  wchar_t cls[64] = {}, title[256] = {};
+  ::GetClassNameW(w, cls, 64);
+  ::GetWindowTextW(w, title, 256);
+  if (std::wstring(cls) == L"#32770" && found->caption == title && ::IsWindowVisible(w)) {
+    found->box = w;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+struct BoxParts {
+  std::vector<std::wstring> texts, buttons;
+  int icons = 0;
+};
+
+BOOL CALLBACK collect_parts(HWND w, LPARAM arg) {
+  auto* parts = reinterpret_cast<BoxParts*>(arg);
+  if (!::IsWindowVisible(w)) return TRUE;
+  wchar_t cls[64] = {}, text[512] = {};
+  ::GetClassNameW(w, cls, 64);
+  ::GetWindowTextW(w, text, 512);
+  std::wstring label;
+  for (const wchar_t* c = text; *c; ++c)
+    if (*c != L'&') label += *c;
+  const std::wstring kind = cls;
+  const LONG style = ::GetWindowLongW(w, GWL_STYLE);
+  if (kind == L"Button") {
+    parts->buttons.push_back(label);
+  } else if (kind == L"Static" && (style & SS_TYPEMASK) == SS_ICON) {
+    if (::SendMessageW(w, STM_GETICON, 0, 0)) ++parts->icons;
+  } else if (kind == L"Static" && !label.empty()) {
+    parts->texts.push_back(text);
+  }
+  return TRUE;
+}
+
+// Finds a message box of another process by its caption and checks its text, its one
+// OK button and the absence of an icon. Closing it is left to the caller.
+int check_message_box(const std::string& caption, const std::string& text, int seconds) {
+  BoxFound found{widen_1252(caption)};
+  for (int waited = 0; !found.box && waited < seconds * 10; ++waited) {
+    ::EnumWindows(find_box, reinterpret_cast<LPARAM>(&found));
+    if (!found.box) ::Sleep(100);
+  }
+  check(found.box != nullptr, "a message box captioned \"" + caption + "\" is shown");
+  if (found.box) {
+    BoxParts parts;
+    ::EnumChildWindows(found.box, collect_parts, reinterpret_cast<LPARAM>(&parts));
+    const std::wstring want = widen_1252(text);
+    check(parts.texts.size() == 1 && parts.texts[0] == want, "its text is \"" + text + "\"",
+          parts.texts.empty() ? "no text" : narrow_1252(parts.texts[0], "the text"));
+    check(parts.buttons.size() == 1 && parts.buttons[0] == L"OK", "it has a single OK button",
+          std::to_string(parts.buttons.size()) + " buttons");
+    check_eq(parts.icons, 0, "it shows no icon");
+  }
+  std::printf("win32_platform_check: %d checks passed, %d failed\n", passed, failed);
+  return failed == 0 ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc >= 4 && std::string(argv[1]) == "--message-box")
+    return check_message_box(argv[2], argv[3], argc > 4 ? std::atoi(argv[4]) : 30);
   if (argc < 2) {
-    std::fprintf(stderr, "usage: win32_platform_check SCRATCH_DIR [SCREENSHOT.bmp]\n");
+    std::fprintf(stderr,
+                 "usage: win32_platform_check SCRATCH_DIR [SCREENSHOT.bmp]\n"
+                 "       win32_platform_check --message-box CAPTION TEXT [SECONDS]\n");
     return 64;
   }
   Win32Platform p;
