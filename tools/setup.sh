@@ -2,11 +2,12 @@
 # Set-up for a fresh machine.
 #   tools/setup.sh run   install what is missing, build, run the embedded job in run/
 #   tools/setup.sh test  install what is missing, build, run every test (normal and
-#                        sanitizer builds)
+#                        sanitizer builds, then the Windows build under wine)
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
-packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libcli11-dev nlohmann-json3-dev)
+packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libcli11-dev nlohmann-json3-dev
+          g++-mingw-w64-x86-64 wine wine64 xvfb xdotool imagemagick)
 
 install_missing() {
   local missing=()
@@ -48,6 +49,8 @@ case "${1:-}" in
     (cd "$root/build/release" && ctest --output-on-failure -j2)
     build "$root/build/asan" -DTRACCIATO_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
     (cd "$root/build/asan" && ctest --output-on-failure -j2)
+    # The Windows build, cross-compiled and run under wine beside build/release.
+    "$root/tools/windows_tests.sh"
     ;;
   *)
     echo "usage: tools/setup.sh run|test" >&2
