@@ -13,11 +13,12 @@ namespace tracciato {
 namespace {
 
 // Little-endian packing, one field at a time: the files never depend on the layout
-// of the in-memory records.
+// of the in-memory records. It writes into room made beforehand, so that each byte
+// costs a store and not a growth check.
 class Scrittura {
  public:
-  explicit Scrittura(std::string& out) : out_(out) {}
-  void byte(std::uint8_t v) { out_.push_back(static_cast<char>(v)); }
+  explicit Scrittura(char* out) : p_(out) {}
+  void byte(std::uint8_t v) { *p_++ = static_cast<char>(v); }
   void u16(std::uint16_t v) {
     byte(static_cast<std::uint8_t>(v & 0xFF));
     byte(static_cast<std::uint8_t>(v >> 8));
@@ -31,10 +32,15 @@ class Scrittura {
     for (int shift = 0; shift < 64; shift += 8) byte(static_cast<std::uint8_t>((v >> shift) & 0xFF));
   }
   void f64(double v) { u64(std::bit_cast<std::uint64_t>(v)); }
-  void testo(const std::string& s) { out_.append(s); }
+  void testo(const std::string& s) {
+    s.copy(p_, s.size());
+    p_ += s.size();
+  }
+  // Bytes written from `inizio` on.
+  std::size_t scritti(const char* inizio) const { return static_cast<std::size_t>(p_ - inizio); }
 
  private:
-  std::string& out_;
+  char* p_;
 };
 
 void valore(Scrittura& w, const Valore& v) {
@@ -46,6 +52,8 @@ void valore(Scrittura& w, const Valore& v) {
   }
 }
 
+// The most a tagged value takes: tag and Double.
+constexpr std::size_t byte_valore_max = 10;
 constexpr std::size_t byte_voce = 34;
 constexpr std::size_t byte_cella = 15;
 
@@ -54,29 +62,29 @@ constexpr std::size_t byte_cella = 15;
 std::string codifica_planimetria(const Scenario& s) {
   const auto x = s.planimetria.x().elementi();
   const auto y = s.planimetria.y().elementi();
-  std::string out;
-  out.reserve(10 * (x.size() + y.size()));
-  Scrittura w(out);
+  std::string out(byte_valore_max * (x.size() + y.size()), '\0');
+  Scrittura w(out.data());
   for (const Valore& v : x) valore(w, v);
   for (const Valore& v : y) valore(w, v);
+  out.resize(w.scritti(out.data()));
   return out;
 }
 
 std::string codifica_voci(const Scenario& s) {
   const auto voci = s.voci.elementi();
-  std::string out;
   std::size_t totale = 0;
   for (const voce& v : voci) totale += byte_voce + v.nome.size();
-  out.reserve(totale);
-  Scrittura w(out);
   for (std::size_t i = 0; i < voci.size(); ++i) {
-    const voce& v = voci[i];
     // The length field has 16 bits: a longer text cannot be written without corrupting
     // every field after it.
-    if (v.nome.size() > std::numeric_limits<std::uint16_t>::max())
+    if (voci[i].nome.size() > std::numeric_limits<std::uint16_t>::max())
       throw RuntimeFailure("voci(" + std::to_string(i) + "): name of " +
-                           std::to_string(v.nome.size()) +
+                           std::to_string(voci[i].nome.size()) +
                            " bytes does not fit the 16-bit length field of the entry file");
+  }
+  std::string out(totale, '\0');
+  Scrittura w(out.data());
+  for (const voce& v : voci) {
     w.byte(v.genere);
     w.i32(v.inizio_area);
     w.i32(v.fine_area);
@@ -100,9 +108,8 @@ std::string codifica_voci(const Scenario& s) {
 
 std::string codifica_celle(const Scenario& s) {
   const auto celle = s.celle.elementi();
-  std::string out;
-  out.reserve(byte_cella * celle.size());
-  Scrittura w(out);
+  std::string out(byte_cella * celle.size(), '\0');
+  Scrittura w(out.data());
   for (const cella& c : celle) {
     w.byte(c.evento);
     w.i16(c.valore1);
