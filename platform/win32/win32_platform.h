@@ -28,12 +28,10 @@ class Win32Platform : public Platform {
 
   // The waiting window, for the checks of the form (empty before mostra_attesa).
   const WaitingWindow& finestra_attesa() const { return attesa_; }
-  // Whether lines written to standard error reach someone.
-  bool ha_console() const { return stderr_usable_; }
 
  private:
   WaitingWindow attesa_;
-  bool stderr_usable_ = false;
+  bool stderr_usable_ = false;  // lines written to standard error reach someone
 };
 
 }  // namespace tracciato
