@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include "cli/compile_command.h"
+#include "cli/plot_command.h"
 #include "driver/form1.h"
 #include "model/scenario.h"
 #include "platform/platform.h"
@@ -30,7 +31,9 @@ constexpr const char* usage =
     "usage: tracciato\n"
     "       tracciato sources [DIR]\n"
     "       tracciato compile ROUTE_TXT TRAIN_TXT [-o OUTDIR] [--route NAME] [--train NAME] "
-    "[--no-plan] [--report FILE]";
+    "[--no-plan] [--report FILE]\n"
+    "       tracciato plot DIR --route NAME --train NAME [--map FILE] [--profile FILE] "
+    "[--width PX]";
 
 }  // namespace
 
@@ -50,15 +53,22 @@ int main(int argc, char** argv) {
   tracciato::cli::CompileOptions compile_options;
   auto* compile = tracciato::cli::add_compile_command(app, compile_options);
 
+  tracciato::cli::PlotOptions plot_options;
+  auto* plot = tracciato::cli::add_plot_command(app, plot_options);
+
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
     const int status = app.exit(e);
     if (status == 0) return 0;  // --help
-    std::cerr << (compile->parsed() ? tracciato::cli::compile_usage : usage) << "\n";
+    std::cerr << (compile->parsed() ? tracciato::cli::compile_usage
+                  : plot->parsed()  ? tracciato::cli::plot_usage
+                                    : usage)
+              << "\n";
     return 64;
   }
   if (sources->parsed()) return run_sources(*platform, sources_dir);
   if (compile->parsed()) return tracciato::cli::run_compile(*platform, compile_options);
+  if (plot->parsed()) return tracciato::cli::run_plot(*platform, plot_options, std::cout, std::cerr);
   return 64;
 }

@@ -7,7 +7,8 @@ set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libcli11-dev nlohmann-json3-dev
-          g++-mingw-w64-x86-64 wine wine64 xvfb xdotool imagemagick)
+          g++-mingw-w64-x86-64 wine wine64 xvfb xdotool imagemagick
+          pkgconf libcairo2-dev fonts-dejavu-core)
 
 install_missing() {
   local missing=()

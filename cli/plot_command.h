@@ -1,0 +1,42 @@
+#pragma once
+
+#include <iosfwd>
+#include <optional>
+#include <string>
+
+namespace CLI {
+class App;
+}
+
+namespace tracciato {
+class Platform;
+}
+
+namespace tracciato::cli {
+
+// The arguments of `tracciato plot`.
+struct PlotOptions {
+  std::string dir;
+  std::string route;
+  std::string train;
+  std::optional<std::string> map;
+  std::optional<std::string> profile;
+  int width = 1200;
+};
+
+inline constexpr const char* plot_usage =
+    "usage: tracciato plot DIR --route NAME --train NAME [--map FILE] [--profile FILE] "
+    "[--width PX]";
+
+// Declares `plot` on `app`, filling `options` when parsed.
+CLI::App* add_plot_command(CLI::App& app, PlotOptions& options);
+
+// Draws the pictures of the scenario compiled into DIR, from its binary files. With
+// neither --map nor --profile both are drawn, as DIR/<route>_<train>_map.svg and
+// _profile.svg. Without a plan file there is no map: it says so on `err` and draws the
+// profile. Returns the exit status: 0 drawn, 3 an input file missing or corrupt (or
+// the map asked for by --map impossible) or a picture not written, 64 a usage error.
+int run_plot(Platform& platform, const PlotOptions& options, std::ostream& out,
+             std::ostream& err);
+
+}  // namespace tracciato::cli
