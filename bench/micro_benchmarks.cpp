@@ -92,7 +92,7 @@ void Plan(benchmark::State& state) {
   Scenario s;
   s.con_planimetria = 1;
   s.lunghezza_estesa = static_cast<std::int32_t>(max_length + 7000);
-  s.planimetria.alloca(s.lunghezza_estesa);
+  s.planimetria.dimensiona(s.lunghezza_estesa);
   for (auto _ : state) {
     Cursori c;
     semina_planimetria(s);

@@ -15,7 +15,7 @@ struct Celle {
   Scenario s;
   explicit Celle(std::int32_t n = 300) {
     s.n_celle = n;
-    s.celle.alloca(n);
+    s.celle.dimensiona(n);
   }
   Celle& metti(std::int64_t i, std::uint8_t e, std::int16_t v = 0) {
     s.celle[i].evento = e;

@@ -84,10 +84,10 @@ struct Valore {
 // The plan of the line: x (k = 0) and y (k = 1) of every metre m = 0 .. upper bound.
 class Planimetria {
  public:
-  void alloca(std::int64_t superiore) {
+  void dimensiona(std::int64_t superiore) {
     Tabella<Valore> x("planimetria"), y("planimetria");
-    x.alloca(superiore);
-    y.alloca(superiore);
+    x.dimensiona(superiore);
+    y.dimensiona(superiore);
     x_ = std::move(x);
     y_ = std::move(y);
   }

@@ -11,8 +11,8 @@ Scenario piccolo() {
   Scenario s;
   s.n_celle = 140;
   s.lunghezza_estesa = 7000;
-  s.celle.alloca(140);
-  s.planimetria.alloca(7000);
+  s.celle.dimensiona(140);
+  s.planimetria.dimensiona(7000);
   s.con_planimetria = 1;
   s.planimetria(0, 0) = Valore::di_intero(0);
   s.planimetria(1, 0) = Valore::di_intero(0);

@@ -16,11 +16,11 @@ template <class T>
 class Tabella {
  public:
   explicit Tabella(const char* nome) : nome_(nome) {}
-  Tabella(const char* nome, std::int64_t superiore) : nome_(nome) { alloca(superiore); }
+  Tabella(const char* nome, std::int64_t superiore) : nome_(nome) { dimensiona(superiore); }
 
   // Makes the table anew with indices 0 .. superiore, every element zero. A negative
   // bound is a run-time failure that leaves the table as it was.
-  void alloca(std::int64_t superiore) {
+  void dimensiona(std::int64_t superiore) {
     if (superiore < 0)
       throw RuntimeFailure(std::string(nome_) + " cannot be made with upper bound " +
                            std::to_string(superiore));

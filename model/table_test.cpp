@@ -36,16 +36,16 @@ TEST(Tables, UseBeforeAllocationIsARunTimeFailure) {
 TEST(Tables, ANegativeSizeKeepsTheEarlierTable) {
   Tabella<int> t("celle", 3);
   t[3] = 7;
-  EXPECT_THROW(t.alloca(-1), RuntimeFailure);
+  EXPECT_THROW(t.dimensiona(-1), RuntimeFailure);
   EXPECT_EQ(t[3], 7);
-  t.alloca(5);
+  t.dimensiona(5);
   EXPECT_EQ(t[3], 0);  // made anew, all zero
   EXPECT_EQ(t.superiore(), 5);
 }
 
 TEST(Tables, PlanHasTwoCoordinatesPerMetre) {
   Planimetria p;
-  p.alloca(7000);
+  p.dimensiona(7000);
   p(7000, 1) = Valore::di_doppio(1.5);
   EXPECT_EQ(p(7000, 1).tipo, Valore::Tipo::doppio);
   EXPECT_EQ(p(7000, 0).tipo, Valore::Tipo::vuoto);
@@ -55,7 +55,7 @@ TEST(Tables, PlanHasTwoCoordinatesPerMetre) {
 
 TEST(Scenario, PositionCheckAndEventCell) {
   Scenario s;
-  s.celle.alloca(2140);
+  s.celle.dimensiona(2140);
   s.n_celle = 2140;
   EXPECT_TRUE(s.entro_celle(106900, 100));
   EXPECT_FALSE(s.entro_celle(106901, 100));

@@ -39,8 +39,8 @@ Seguito lunghezza_percorso(Scenario& s, std::int32_t lunghezza) {
   const std::int64_t estesa = std::int64_t{lunghezza} + oltre_la_fine;
   s.lunghezza_estesa = basso32(estesa);
   s.n_celle = arrotonda_a<std::int32_t>(estesa, 50, "n_celle");
-  s.celle.alloca(s.n_celle);
-  if (s.con_planimetria != 0) s.planimetria.alloca(s.lunghezza_estesa);
+  s.celle.dimensiona(s.n_celle);
+  if (s.con_planimetria != 0) s.planimetria.dimensiona(s.lunghezza_estesa);
   return Seguito::avanti;
 }
 

@@ -24,7 +24,7 @@ TEST(Signals, TimeIsKeptOnlyOnTheLeftKind2AndRaisedTo101BelowIt) {
     EXPECT_EQ(t.c(201).tempo, k.cella) << k.sx << " " << k.tempo;
   }
   Scenario s;
-  s.celle.alloca(300);
+  s.celle.dimensiona(300);
   std::int32_t tempo = 7;
   EXPECT_FALSE(memo_segnale(s, 10000, 1, 0, 0, 0, 0, 0, 0, 0, 0, tempo));
   EXPECT_EQ(tempo, 101);

@@ -18,7 +18,7 @@ struct StagedTrain {
 
   explicit StagedTrain(std::int32_t n_celle = 2140) {
     s.n_celle = n_celle;
-    s.celle.alloca(n_celle);
+    s.celle.dimensiona(n_celle);
   }
   // Reads "[generale]" followed by `righe`.
   void leggi(const std::string& righe) {
