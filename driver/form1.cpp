@@ -14,8 +14,9 @@ EsitoCompilazione Form_Load(Platform& platform) {
   s.nome_treno = treno_incorporato;
   platform.mostra_attesa();
 
-  const std::string cartella = platform.cartella_applicazione();
+  std::string cartella;
   try {
+    cartella = platform.cartella_applicazione();
     scrivi_testi(platform, cartella, s);
   } catch (const RuntimeFailure& f) {
     EsitoCompilazione esito;

@@ -9,6 +9,15 @@ namespace tracciato {
 namespace {
 bool blank(char c) { return c == ' ' || c == '\t'; }
 bool line_end(char c) { return c == '\r' || c == '\n'; }
+
+// A field's text for a message, cut after 40 bytes.
+std::string quoted(std::string_view text) {
+  std::string q = "\"";
+  q.append(text.substr(0, 40));
+  if (text.size() > 40) q.append("...");
+  q.push_back('"');
+  return q;
+}
 }  // namespace
 
 FieldInput::FieldInput(std::string bytes, std::string name)
@@ -95,21 +104,20 @@ std::int64_t FieldInput::read_number(std::int64_t min, std::int64_t max, const c
       negative = text[0] == '-';
       i = 1;
     }
-    if (i == text.size()) fail("\"" + std::string(text) + "\" is not a whole number");
+    if (i == text.size()) fail(quoted(text) + " is not a whole number");
     // Accumulate as a negative magnitude so that the most negative value fits too.
     const std::int64_t limit = negative ? min : -max;
     for (; i < text.size(); ++i) {
       const char c = text[i];
-      if (c < '0' || c > '9') fail("\"" + std::string(text) + "\" is not a whole number");
+      if (c < '0' || c > '9') fail(quoted(text) + " is not a whole number");
       const int digit = c - '0';
       if (value < (limit + digit) / 10) {
-        fail(std::string(text.substr(0, 40)) + (text.size() > 40 ? "..." : "") +
-             " does not fit a " + width + " field");
+        fail(quoted(text) + " does not fit a " + width + " field");
       }
       value = value * 10 - digit;
     }
     if (!negative) value = -value;
-    if (value < min || value > max) fail(std::string(text) + " does not fit a " + width + " field");
+    if (value < min || value > max) fail(quoted(text) + " does not fit a " + width + " field");
   }
   skip_blanks();
   if (pos_ < bytes_.size()) {

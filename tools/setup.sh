@@ -6,13 +6,16 @@
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
-packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libcli11-dev nlohmann-json3-dev
-          g++-mingw-w64-x86-64 wine wine64 xvfb xdotool imagemagick
-          pkgconf libcairo2-dev fonts-dejavu-core)
+# What the build and the embedded run need.
+base_packages=(cmake ninja-build g++ pkgconf libcli11-dev nlohmann-json3-dev libcairo2-dev
+               fonts-dejavu-core)
+# What the tests need besides: GoogleTest, the Windows cross build and wine.
+test_packages=(libgtest-dev libgmock-dev g++-mingw-w64-x86-64 wine wine64 xvfb xdotool
+               imagemagick)
 
-install_missing() {
+install_missing() {  # install_missing PACKAGE...
   local missing=()
-  for p in "${packages[@]}"; do
+  for p in "$@"; do
     dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
   done
   if ((${#missing[@]})); then
@@ -33,7 +36,7 @@ build() {  # build DIR [cmake options...]
 
 case "${1:-}" in
   run)
-    install_missing
+    install_missing "${base_packages[@]}"
     build "$root/build/release" -DCMAKE_BUILD_TYPE=Release -DTRACCIATO_TESTS=OFF
     rm -rf "$root/run"
     mkdir -p "$root/run"
@@ -45,7 +48,7 @@ case "${1:-}" in
     exit "$status"
     ;;
   test)
-    install_missing
+    install_missing "${base_packages[@]}" "${test_packages[@]}"
     build "$root/build/release"
     (cd "$root/build/release" && ctest --output-on-failure -j2)
     build "$root/build/asan" -DTRACCIATO_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug

@@ -19,6 +19,15 @@ namespace {
   throw RuntimeFailure("cannot " + what + " " + path + ": " + std::strerror(err));
 }
 
+// The path as the system takes it. A NUL byte would cut it short, so that a file of
+// another name would be used: refuse it.
+const char* c_path(const std::string& path) {
+  if (path.find('\0') != std::string::npos)
+    throw RuntimeFailure("cannot use path " + std::string(path.c_str()) +
+                         "...: it holds a NUL byte");
+  return path.c_str();
+}
+
 std::string directory_of(const std::string& path) {
   const auto slash = path.find_last_of('/');
   if (slash == std::string::npos) return ".";
@@ -48,15 +57,15 @@ std::string PosixPlatform::unisci(const std::string& dir, const std::string& nam
 
 bool PosixPlatform::esiste(const std::string& path) {
   struct stat st;
-  return ::stat(path.c_str(), &st) == 0;
+  return ::stat(c_path(path), &st) == 0;
 }
 
 void PosixPlatform::elimina(const std::string& path) {
-  if (::unlink(path.c_str()) != 0) fail("delete", path, errno);
+  if (::unlink(c_path(path)) != 0) fail("delete", path, errno);
 }
 
 std::string PosixPlatform::leggi(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  const int fd = ::open(c_path(path), O_RDONLY | O_CLOEXEC);
   if (fd < 0) fail("open", path, errno);
   std::string bytes;
   struct stat st;
@@ -85,6 +94,7 @@ void PosixPlatform::scrivi(const std::string& path, std::string_view bytes) {
   // Write a temporary file beside the target and rename it over the target: a failed
   // write leaves the older file intact, and a link at the target is replaced, never
   // written through.
+  c_path(path);
   std::string temp = directory_of(path) + "/.tracciato-XXXXXX";
   const int fd = ::mkstemp(temp.data());
   if (fd < 0) fail("write", path, errno);

@@ -73,6 +73,14 @@ TEST_F(PosixPlatformTest, FailuresNameThePath) {
   EXPECT_THROW(p.scrivi(p.unisci(dir, "no/such/dir.txt"), "x"), RuntimeFailure);
 }
 
+TEST_F(PosixPlatformTest, APathWithANulByteIsRefusedNotCutShort) {
+  const std::string path = p.unisci(dir, std::string("a\0b", 3));
+  EXPECT_THROW(p.scrivi(path, "x"), RuntimeFailure);
+  EXPECT_THROW(p.esiste(path), RuntimeFailure);
+  EXPECT_THROW(p.leggi(path), RuntimeFailure);
+  EXPECT_FALSE(fs::exists(p.unisci(dir, "a")));
+}
+
 TEST_F(PosixPlatformTest, DeleteRemovesTheFile) {
   const std::string path = p.unisci(dir, "x.txt");
   p.scrivi(path, "x");
