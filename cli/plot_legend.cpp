@@ -2,8 +2,6 @@
 
 #include <cairo.h>
 
-#include "cli/plot_style.h"
-
 namespace tracciato::plot {
 
 namespace {
@@ -44,6 +42,8 @@ double legend_height(const std::vector<LegendEntry>& entries, double width) {
 
 void draw_legend(Canvas& canvas, const std::vector<LegendEntry>& entries, Point at, double width) {
   cairo_t* cr = canvas.cr();
+  cairo_save(cr);
+  cairo_set_line_cap(cr, CAIRO_LINE_CAP_BUTT);  // samples end where they say
   const int rows = lay_out(entries, width, [&](const LegendEntry& e, double x, int row) {
     const double x0 = at.x + x;
     const double mid = at.y + row * row_height + row_height / 2;
@@ -60,7 +60,7 @@ void draw_legend(Canvas& canvas, const std::vector<LegendEntry>& entries, Point 
     if (e.tick) {
       cairo_move_to(cr, x0 + sample_width / 2, mid - 5);
       cairo_line_to(cr, x0 + sample_width / 2, mid + 5);
-      canvas.stroke({style::ink, 1});
+      canvas.stroke({*e.tick, 1});
     }
     if (e.mark) canvas.mark({x0 + sample_width / 2, e.mark->shape == Shape::triangle
                                                          ? mid + e.mark->size * 0.42
@@ -68,6 +68,7 @@ void draw_legend(Canvas& canvas, const std::vector<LegendEntry>& entries, Point 
                             *e.mark);
     canvas.draw_text(e.label, {x0 + sample_width + gap, mid, 0, 0.5}, legend_text);
   });
+  cairo_restore(cr);
   canvas.reserve({at.x, at.y, at.x + width, at.y + rows * row_height});
 }
 

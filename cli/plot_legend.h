@@ -14,7 +14,7 @@ struct LegendEntry {
   std::vector<LineStyle> lines;  // drawn one over the other across the sample
   std::optional<Colour> band;    // a filled patch
   std::optional<MarkStyle> mark;
-  bool tick = false;  // a short stroke across the sample
+  std::optional<Colour> tick = std::nullopt;  // a short stroke across the sample
 };
 
 // The legend as rows of entries, wrapped to `width`: its height when laid out.

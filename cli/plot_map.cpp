@@ -120,12 +120,12 @@ std::vector<LegendEntry> legend(const PlanimetriaLetta& plan, const RouteFeature
     e.push_back({"station without stop cell", {}, {}, style::station_no_stop()});
   if (!r.signals.empty()) e.push_back({"signal", {}, {}, style::signal_mark()});
   if (!r.signboards.empty()) e.push_back({"signboard", {}, {}, style::signboard_mark()});
-  e.push_back({"kilometre from the origin", {{style::track, 2.6}}, {}, {}, true});
+  e.push_back({"kilometre from the origin", {{style::track, 2.6}}, {}, {}, style::ink});
   return e;
 }
 
 void draw_scale_bar(Canvas& c, const MapLayout& l, const std::vector<Point>& line) {
-  const double metres = round_step(110 / l.scale);
+  const double metres = round_step(70 / l.scale);  // a bar of 70 to 175 pixels
   const double px = metres * l.scale;
   if (!(px > 4) || px > l.area.x1 - l.area.x0) return;
   const double w = px + 20, h = 36;

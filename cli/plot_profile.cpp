@@ -83,7 +83,7 @@ std::vector<LegendEntry> legend(const ProfileData& p, const RouteFeatures& r) {
   if (std::any_of(r.stations.begin(), r.stations.end(), [](const Station& s) { return !s.stops; }))
     e.push_back({"station without stop cell", {}, {}, style::station_no_stop(9)});
   if (!r.signals.empty()) e.push_back({"signal", {}, {}, style::signal_mark()});
-  if (!p.adhesion.empty()) e.push_back({"adhesion, where it changes", {{style::adhesion, 1}}, {}, {}});
+  if (!p.adhesion.empty()) e.push_back({"adhesion, where it changes", {}, {}, {}, style::adhesion});
   return e;
 }
 
