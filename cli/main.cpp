@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include "cli/compile_command.h"
+#include "cli/dump_command.h"
 #include "cli/plot_command.h"
 #include "driver/form1.h"
 #include "model/scenario.h"
@@ -33,7 +34,8 @@ constexpr const char* usage =
     "       tracciato compile ROUTE_TXT TRAIN_TXT [-o OUTDIR] [--route NAME] [--train NAME] "
     "[--no-plan] [--report FILE]\n"
     "       tracciato plot DIR --route NAME --train NAME [--map FILE] [--profile FILE] "
-    "[--width PX]";
+    "[--width PX]\n"
+    "       tracciato dump FILE [--kind plan|entries|cells] [--format text|json|csv|hex]";
 
 }  // namespace
 
@@ -56,6 +58,9 @@ int main(int argc, char** argv) {
   tracciato::cli::PlotOptions plot_options;
   auto* plot = tracciato::cli::add_plot_command(app, plot_options);
 
+  tracciato::cli::DumpOptions dump_options;
+  auto* dump = tracciato::cli::add_dump_command(app, dump_options);
+
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
@@ -63,6 +68,7 @@ int main(int argc, char** argv) {
     if (status == 0) return 0;  // --help
     std::cerr << (compile->parsed() ? tracciato::cli::compile_usage
                   : plot->parsed()  ? tracciato::cli::plot_usage
+                  : dump->parsed()  ? tracciato::cli::dump_usage
                                     : usage)
               << "\n";
     return 64;
@@ -70,5 +76,6 @@ int main(int argc, char** argv) {
   if (sources->parsed()) return run_sources(*platform, sources_dir);
   if (compile->parsed()) return tracciato::cli::run_compile(*platform, compile_options);
   if (plot->parsed()) return tracciato::cli::run_plot(*platform, plot_options, std::cout, std::cerr);
+  if (dump->parsed()) return tracciato::cli::run_dump(*platform, dump_options, std::cout, std::cerr);
   return 64;
 }
