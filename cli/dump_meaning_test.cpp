@@ -57,18 +57,6 @@ TEST(DumpCellMeaning, EventValuesAreUnpackedAsTheirOperationsPackThem) {
   EXPECT_EQ(event_name(7), "unknown");
 }
 
-TEST(DumpCellMeaning, ProfileBytesInKilometresPerHourAndPerMille) {
-  cella c;
-  c.velocita = 19;
-  c.pendenza = 97;
-  const auto m = cell_meaning(3, c);
-  EXPECT_EQ(parts_text(meaning_of(m, "velocita")->parts), "95 km/h");
-  EXPECT_EQ(parts_text(meaning_of(m, "pendenza")->parts), "-3 per mille");
-  EXPECT_EQ(meaning_of(m, "aderenza"), nullptr);
-  EXPECT_EQ(first_metre(0), -50);
-  EXPECT_EQ(last_metre(50), 2499);
-}
-
 std::vector<voce> cleared() { return std::vector<voce>(87); }
 
 TEST(DumpEntryRoles, StationsFromOneSignboardsFromEightyDown) {
@@ -99,15 +87,6 @@ TEST(DumpEntryRoles, EightyOneSignboardsReachEntryZeroAndLeaveNoStation) {
   EXPECT_EQ(r.signboards, 81);
   EXPECT_EQ(r.role[0], "signboard");
   EXPECT_EQ(r.role[1], "signboard");
-}
-
-TEST(DumpEntryRoles, HeaderFieldsNamedAsTheRouteReaderFillsThem) {
-  EXPECT_STREQ(header_field_label(84, "fine_area"), "route length");
-  EXPECT_STREQ(header_field_label(85, "fine_area"), "sfondo tre");
-  EXPECT_STREQ(header_field_label(85, "posizione"), "sfondo due");
-  EXPECT_STREQ(header_field_label(86, "par5"), "clock seconds");
-  EXPECT_EQ(header_field_label(86, "par2"), nullptr);
-  EXPECT_EQ(header_field_label(3, "posizione"), nullptr);
 }
 
 }  // namespace
