@@ -53,6 +53,20 @@ Point text_size(const std::string& utf8, const TextStyle& style) {
   return p;
 }
 
+std::string shorten(const std::string& utf8, const TextStyle& style, double most) {
+  if (text_size(utf8, style).x <= most) return utf8;
+  const std::string ellipsis = "\u2026";
+  std::string cut = utf8;
+  while (!cut.empty()) {
+    // Drop one whole character: its lead byte and any continuation bytes.
+    std::size_t end = cut.size() - 1;
+    while (end > 0 && (static_cast<unsigned char>(cut[end]) & 0xC0) == 0x80) --end;
+    cut.resize(end);
+    if (text_size(cut + ellipsis, style).x <= most) break;
+  }
+  return cut + ellipsis;
+}
+
 std::optional<Format> format_from_path(const std::string& path) {
   const auto dot = path.find_last_of('.');
   const auto slash = path.find_last_of('/');

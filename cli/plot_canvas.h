@@ -63,6 +63,9 @@ struct MarkStyle {
 // Width and height of a text in `style`, upright.
 Point text_size(const std::string& utf8, const TextStyle& style);
 
+// `utf8` cut short with an ellipsis where it would be wider than `most`.
+std::string shorten(const std::string& utf8, const TextStyle& style, double most);
+
 // Where a label goes: (x, y) is the point of its box given by the fractions ax
 // (0 left .. 1 right) and ay (0 top .. 1 bottom).
 struct Anchor {

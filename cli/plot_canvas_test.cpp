@@ -47,6 +47,20 @@ TEST(PlotCanvas, UprightAndVerticalTextTakeTransposedBoxes) {
   EXPECT_DOUBLE_EQ((up.x0 + up.x1) / 2, 200);
 }
 
+TEST(PlotCanvas, LongTextIsCutShortOnACharacterBoundary) {
+  const TextStyle t;
+  EXPECT_EQ(shorten("SHORT", t, 1000), "SHORT");
+  const std::string long_name = "FORNACI DI VALMORENA \xC2\xB0\xC2\xB0\xC2\xB0 E DINTORNI";
+  for (double most : {40.0, 150.0, 180.0}) {
+    const std::string cut = shorten(long_name, t, most);
+    EXPECT_LE(text_size(cut, t).x, most) << cut;
+    EXPECT_EQ(cut.substr(cut.size() - 3), "\u2026");
+    const std::string kept = cut.substr(0, cut.size() - 3);
+    EXPECT_EQ(long_name.rfind(kept, 0), 0u);
+    EXPECT_NE(static_cast<unsigned char>(long_name[kept.size()]) & 0xC0, 0x80) << cut;
+  }
+}
+
 TEST(PlotCanvas, FinishesIntoTheFormatAsked) {
   Canvas svg(Format::svg, 120, 80);
   EXPECT_NE(svg.finish().find("<svg"), std::string::npos);

@@ -295,7 +295,7 @@ std::string draw_map(const PlanimetriaLetta& plan, const RouteFeatures& r, Forma
       t.bold = stops;
       t.italic = !stops;
       t.colour = stops ? style::ink : style::muted;
-      c.place_label(s.name, around(*p, normal_at(plan, l, s.metre), 8), t);
+      c.place_label(shorten(s.name, t, 240), around(*p, normal_at(plan, l, s.metre), 8), t);
     }
   for (const SlowDown& s : r.slowdowns) {
     const auto p = device_point(plan, l, (s.from + s.to) / 2);

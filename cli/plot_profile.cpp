@@ -91,10 +91,11 @@ std::vector<LegendEntry> legend(const ProfileData& p, const RouteFeatures& r) {
 
 std::string draw_profile(const ProfileData& p, const RouteFeatures& r, Format format, int width) {
   const double w = width;
+  constexpr double longest_shown = 170;  // longer station names are cut short
   double longest_name = 0;
   for (const Station& s : r.stations)
     longest_name = std::max(longest_name, text_size(s.name, style::small).x);
-  const double names_height = std::clamp(longest_name + 18, 40.0, 180.0);
+  const double names_height = std::clamp(longest_name, 22.0, longest_shown) + 18;
   const double plot_height = std::clamp(std::round(w * 0.3), 200.0, 700.0);
   const std::vector<LegendEntry> entries = legend(p, r);
   const double legend_width = w - margin_left - margin_right;
@@ -248,7 +249,7 @@ std::string draw_profile(const ProfileData& p, const RouteFeatures& r, Format fo
     t.italic = !s.stops;
     const Anchor at[] = {{x, f.plot.y0 - 8, 0.5, 1}, {x + 6, f.plot.y0 - 8, 0.5, 1},
                          {x - 6, f.plot.y0 - 8, 0.5, 1}};
-    c.place_label(s.name, at, t);
+    c.place_label(shorten(s.name, t, longest_shown), at, t);
   }
 
   // The strips under the plot: signals, then the adhesion wherever it changes.
