@@ -2,16 +2,18 @@
 # Set-up for a fresh machine.
 #   tools/setup.sh run   install what is missing, build, run the embedded job in run/
 #   tools/setup.sh test  install what is missing, build, run every test (normal and
-#                        sanitizer builds, then the Windows build under wine)
+#                        sanitizer builds, a smoke run of the benchmarks, then the
+#                        Windows build under wine)
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 # What the build and the embedded run need.
 base_packages=(cmake ninja-build g++ pkgconf libcli11-dev nlohmann-json3-dev libcairo2-dev
                fonts-dejavu-core)
-# What the tests need besides: GoogleTest, the Windows cross build and wine.
+# What the tests need besides: GoogleTest, the Windows cross build and wine, and Google
+# Benchmark for the smoke run of the benchmarks.
 test_packages=(libgtest-dev libgmock-dev g++-mingw-w64-x86-64 wine wine64 xvfb xdotool
-               imagemagick)
+               imagemagick libbenchmark-dev)
 
 install_missing() {  # install_missing PACKAGE...
   local missing=()
@@ -34,6 +36,28 @@ build() {  # build DIR [cmake options...]
   cmake --build "$dir"
 }
 
+# The benchmarks build, the generated 1000 km scenario compiles without a fault, and
+# each micro-benchmark runs once. Timing them is bench/run.sh's job, not the tests'.
+bench_smoke() {
+  local dir=$root/build/release
+  build "$dir" -DTRACCIATO_BENCH=ON
+  (cd "$dir" && ctest --output-on-failure -R '^(Lengths/)?GeneratedScenario')
+  local smoke
+  smoke=$(mktemp -d)
+  "$dir/genera_scenario" "$smoke"
+  local status=0
+  "$dir/tracciato" compile "$smoke/BENCH_linea.txt" "$smoke/BENCH_MAX-.txt" \
+    --report "$smoke/report.json" || status=$?
+  if [ "$status" -ne 0 ] || ! grep -q '"outcome": "ok"' "$smoke/report.json"; then
+    echo "the generated scenario does not compile clean (status $status)" >&2
+    cat "$smoke/report.json" >&2 || true
+    rm -rf "$smoke"
+    return 1
+  fi
+  rm -rf "$smoke"
+  timeout 60 "$dir/tracciato_micro" --benchmark_min_time=0
+}
+
 case "${1:-}" in
   run)
     install_missing "${base_packages[@]}"
@@ -49,10 +73,11 @@ case "${1:-}" in
     ;;
   test)
     install_missing "${base_packages[@]}" "${test_packages[@]}"
-    build "$root/build/release"
+    build "$root/build/release" -DTRACCIATO_BENCH=OFF
     (cd "$root/build/release" && ctest --output-on-failure -j2)
     build "$root/build/asan" -DTRACCIATO_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
     (cd "$root/build/asan" && ctest --output-on-failure -j2)
+    bench_smoke
     # The Windows build, cross-compiled and run under wine beside build/release.
     "$root/tools/windows_tests.sh"
     ;;
