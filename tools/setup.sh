@@ -80,6 +80,8 @@ case "${1:-}" in
     bench_smoke
     # The Windows build, cross-compiled and run under wine beside build/release.
     "$root/tools/windows_tests.sh"
+    # Each fuzz harness for a bounded time (TRACCIATO_FUZZ_SECONDS, 60 s by default).
+    "$root/tools/fuzz.sh"
     ;;
   *)
     echo "usage: tools/setup.sh run|test" >&2

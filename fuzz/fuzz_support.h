@@ -1,0 +1,67 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "model/memorizza_dati.h"
+#include "model/scenario.h"
+#include "platform/memory_platform.h"
+
+namespace tracciato::fuzz {
+
+// A harness's own check failed: abort, so that the fuzzer keeps the input.
+[[noreturn]] inline void guasto_del_harness() { std::abort(); }
+inline void verifica(bool condizione) {
+  if (!condizione) guasto_del_harness();
+}
+
+inline std::string testo_di(const std::uint8_t* data, std::size_t size) {
+  return std::string(reinterpret_cast<const char*>(data), size);
+}
+
+// The route and the train of one input: the bytes before the first NUL, and those
+// after it (empty when there is none).
+struct Coppia {
+  std::string linea;
+  std::string treno;
+};
+inline Coppia dividi(std::string_view input) {
+  const std::size_t nul = input.find('\0');
+  if (nul == std::string_view::npos) return {std::string(input), {}};
+  return {std::string(input.substr(0, nul)), std::string(input.substr(nul + 1))};
+}
+
+// A small route that reaches every part of the body, for the train harness.
+inline constexpr const char* linea_piccola =
+    "[generale]\r\n"
+    "lunghezza percorso,    20000\r\n"
+    "progressiva chilometrica uno,    0,    0,    0\r\n"
+    "ripetizione segnali 4 codici,    0    ,0\r\n"
+    "[curve]\r\n"
+    "curvas4,  1000,  300\r\n"
+    "pendenza,  0,   2\r\n"
+    "pendenza,  4000,   -3\r\n"
+    "montagna,   6000,  6500,  2\r\n"
+    "indicatori_vmax,  8000,  90,  95,  95,  0,  ,  ,  ,  0\r\n"
+    "cartello_indicatore,  9000,   (GALLERIA       )\r\n"
+    "[fine]\r\n";
+
+// Both texts staged in a memory platform, as the embedded run names them.
+struct Banco {
+  MemoryPlatform p;
+  Scenario s;
+  SorgentiTesto sorgenti{"app/R_linea.txt", "app/R_T-.txt", false};
+
+  Banco(std::int32_t con_planimetria, bool elimina) {
+    s.nome_linea = "R";
+    s.nome_treno = "T";
+    s.con_planimetria = con_planimetria;
+    sorgenti.elimina_dopo_lettura = elimina;
+  }
+  bool presente(const std::string& path) const { return p.files.count(path) != 0; }
+};
+
+}  // namespace tracciato::fuzz
