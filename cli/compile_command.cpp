@@ -9,6 +9,7 @@
 
 #include "cli/compile_names.h"
 #include "cli/compile_report.h"
+#include "cli/diagnostics.h"
 #include "driver/compilazione.h"
 #include "model/file_names.h"
 #include "model/scenario.h"
@@ -100,6 +101,11 @@ CLI::App* add_compile_command(CLI::App& app, CompileOptions& options) {
 }
 
 int run_compile(Platform& platform, const CompileOptions& options) {
+  return run_compile_on(platform, platform, options, "compile", compile_usage);
+}
+
+int run_compile_on(Platform& platform, Platform& out, const CompileOptions& options,
+                   const char* command, const char* usage) {
   Scenario s;
   FileScenario uscite;
   std::vector<std::pair<std::string, std::string>> names;  // path, file name
@@ -122,12 +128,16 @@ int run_compile(Platform& platform, const CompileOptions& options) {
     if (!options.no_plan) binaries.push_back(uscite.planimetria);
     check_outputs(options, binaries);
   } catch (const UsageError& e) {
-    std::cerr << "tracciato compile: " << e.message << "\n" << compile_usage << "\n";
+    std::cerr << "tracciato " << command << ": " << e.message << "\n" << usage << "\n";
     return 64;
   }
 
   const SorgentiTesto sorgenti{options.route_txt, options.train_txt, /*elimina_dopo_lettura=*/false};
+  Diagnostics diagnostics;
+  diagnostics.attach(s);
   const EsitoCompilazione esito = compila(s, options.no_plan ? 0 : 1, platform, sorgenti, uscite);
+  diagnostics.finish(esito);
+  if (!diagnostics.all().empty()) std::cerr << diagnostics.text();
 
   if (options.report) {
     std::vector<std::string> written;
@@ -135,9 +145,9 @@ int run_compile(Platform& platform, const CompileOptions& options) {
       for (const auto& [full, name] : names)
         if (path == full) written.push_back(name);
     try {
-      platform.scrivi(*options.report, compile_report(esito, written));
+      out.scrivi(*options.report, compile_report(esito, written, &diagnostics));
     } catch (const RuntimeFailure& f) {
-      platform.segnala_guasto(std::string("report not written: ") + f.what());
+      out.segnala_guasto(std::string("report not written: ") + f.what());
       return 3;
     }
   }

@@ -35,4 +35,9 @@ CLI::App* add_compile_command(CLI::App& app, CompileOptions& options);
 // returns the exit status: 0 ok, 1 faults, 2 errore, 3 run-time failure, 64 usage error.
 int run_compile(Platform& platform, const CompileOptions& options);
 
+// The same compile with its files read and written through `files` and the report and
+// the failure messages through `out`; `command` and `usage` name it in usage errors.
+int run_compile_on(Platform& files, Platform& out, const CompileOptions& options,
+                   const char* command, const char* usage);
+
 }  // namespace tracciato::cli

@@ -4,7 +4,9 @@
 
 #include <iostream>
 
+#include "cli/check_command.h"
 #include "cli/compile_command.h"
+#include "cli/diagnostics.h"
 #include "cli/dump_command.h"
 #include "cli/plot_command.h"
 #include "driver/form1.h"
@@ -33,6 +35,8 @@ constexpr const char* usage =
     "       tracciato sources [DIR]\n"
     "       tracciato compile ROUTE_TXT TRAIN_TXT [-o OUTDIR] [--route NAME] [--train NAME] "
     "[--no-plan] [--report FILE]\n"
+    "       tracciato check ROUTE_TXT TRAIN_TXT [--route NAME] [--train NAME] [--no-plan] "
+    "[--report FILE]\n"
     "       tracciato plot DIR --route NAME --train NAME [--map FILE] [--profile FILE] "
     "[--width PX]\n"
     "       tracciato dump FILE [--kind plan|entries|cells] [--format text|json|csv|hex]";
@@ -41,7 +45,15 @@ constexpr const char* usage =
 
 int main(int argc, char** argv) {
   auto platform = tracciato::crea_piattaforma();
-  if (argc == 1) return tracciato::Form_Load(*platform).stato();
+  if (argc == 1) {
+    // Silent unless something is wrong; then the same diagnostics as compile.
+    tracciato::cli::Diagnostics diagnostics(/*base_names=*/true);
+    const tracciato::EsitoCompilazione esito = tracciato::Form_Load(
+        *platform, [&diagnostics](tracciato::Scenario& s) { diagnostics.attach(s); });
+    diagnostics.finish(esito);
+    if (!diagnostics.all().empty()) std::cerr << diagnostics.text();
+    return esito.stato();
+  }
 
   CLI::App app{"tracciato: compiles a route and a train into the simulator's scenario files.\n"
                "Without arguments it runs the embedded scenario in its own directory."};
@@ -55,6 +67,9 @@ int main(int argc, char** argv) {
   tracciato::cli::CompileOptions compile_options;
   auto* compile = tracciato::cli::add_compile_command(app, compile_options);
 
+  tracciato::cli::CompileOptions check_options;
+  auto* check = tracciato::cli::add_check_command(app, check_options);
+
   tracciato::cli::PlotOptions plot_options;
   auto* plot = tracciato::cli::add_plot_command(app, plot_options);
 
@@ -67,6 +82,7 @@ int main(int argc, char** argv) {
     const int status = app.exit(e);
     if (status == 0) return 0;  // --help
     std::cerr << (compile->parsed() ? tracciato::cli::compile_usage
+                  : check->parsed()   ? tracciato::cli::check_usage
                   : plot->parsed()  ? tracciato::cli::plot_usage
                   : dump->parsed()  ? tracciato::cli::dump_usage
                                     : usage)
@@ -75,6 +91,7 @@ int main(int argc, char** argv) {
   }
   if (sources->parsed()) return run_sources(*platform, sources_dir);
   if (compile->parsed()) return tracciato::cli::run_compile(*platform, compile_options);
+  if (check->parsed()) return tracciato::cli::run_check(*platform, check_options);
   if (plot->parsed()) return tracciato::cli::run_plot(*platform, plot_options, std::cout, std::cerr);
   if (dump->parsed()) return tracciato::cli::run_dump(*platform, dump_options, std::cout, std::cerr);
   return 64;

@@ -8,7 +8,8 @@
 
 namespace tracciato {
 
-EsitoCompilazione Form_Load(Platform& platform) {
+EsitoCompilazione Form_Load(Platform& platform,
+                            const std::function<void(Scenario&)>& prima_di_compilare) {
   Scenario s;
   s.nome_linea = linea_incorporata;
   s.nome_treno = treno_incorporato;
@@ -34,6 +35,7 @@ EsitoCompilazione Form_Load(Platform& platform) {
       platform.unisci(cartella, nome_file_planimetria(s.nome_linea)),
       platform.unisci(cartella, nome_file_voci(s.nome_linea, s.nome_treno)),
       platform.unisci(cartella, nome_file_celle(s.nome_linea, s.nome_treno))};
+  if (prima_di_compilare) prima_di_compilare(s);
   return compila(s, 1, platform, sorgenti, uscite);
 }
 

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "model/diagnostica.h"
 #include "model/scenario.h"
 #include "platform/runtime_failure.h"
 
@@ -18,7 +19,7 @@ void piazza_abbattimento(cella& c) {
 
 // An abatement in one of the two cells before the signal in cell `segnale`: a free
 // cell first; failing that, an abatement already there is lowered to at most 180.
-void regola_avviso(Scenario& s, std::int64_t segnale) {
+void regola_avviso(Scenario& s, std::int64_t segnale, std::int64_t cartello) {
   cella& prima = s.celle[segnale - 1];
   cella& seconda = s.celle[segnale - 2];
   if (libera(prima)) {
@@ -30,6 +31,7 @@ void regola_avviso(Scenario& s, std::int64_t segnale) {
   } else if (seconda.evento == evento::abbattimento) {
     seconda.valore1 = minimo(valore_abbattimento, seconda.valore1);
   } else {
+    segna_regola(s, {segnale, cartello, segnale - 2, segnale - 1});
     s.registra(11, segnale * 50);
   }
 }
@@ -38,7 +40,7 @@ void regola_avviso(Scenario& s, std::int64_t segnale) {
 void regola_cartello(Scenario& s, std::int64_t i) {
   for (std::int64_t p = 1; p <= 20; ++p) {
     if (i - p < 3) break;
-    if (s.celle[i - p].evento == evento::segnale) regola_avviso(s, i - p);
+    if (s.celle[i - p].evento == evento::segnale) regola_avviso(s, i - p, i);
   }
 }
 
@@ -54,7 +56,10 @@ void regola_approccio(Scenario& s, std::int64_t i) {
         piazzato = true;
       }
     }
-    if (!piazzato) s.registra(12, i * 50);
+    if (!piazzato) {
+      segna_regola(s, {i, -1, i - lontano, i - vicino});
+      s.registra(12, i * 50);
+    }
   }
 }
 
@@ -77,6 +82,7 @@ std::int64_t regola_marcatori(Scenario& s, std::int64_t i) {
         piazza_abbattimento(s.celle[passo + 1]);
         conta = -1;
       } else {
+        segna_regola(s, {i, -1, passo - 1, passo + 1});
         s.registra(13, passo * 50);  // conta stays 8: no further marker here
       }
     }
@@ -93,6 +99,7 @@ void regola_uscita(Scenario& s, std::int64_t t) {
     } else if (libera(s.celle[cella_rif - 2])) {
       piazza_abbattimento(s.celle[cella_rif - 2]);
     } else {
+      segna_regola(s, {t, cella_rif, cella_rif - 2, cella_rif - 1});
       s.registra(13, t * 50);
     }
     return;

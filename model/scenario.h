@@ -10,6 +10,8 @@
 
 namespace tracciato {
 
+struct Diagnostica;
+
 // One 50 m track cell: at most one event plus the profile bytes.
 struct cella {
   std::uint8_t evento = 0;
@@ -152,6 +154,9 @@ struct Scenario {
     std::string_view causa;
   };
   std::function<void(const Registrazione&)> osservatore;
+  // Where the readers tell a listener which source line each entry and event came
+  // from (model/diagnostica.h); none unless someone listens.
+  Diagnostica* diagnostica = nullptr;
 
   // Position check of a positioned entry: accepted when p + margine <= 50 * n_celle.
   // It counts as a use of `celle`.

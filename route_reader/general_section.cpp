@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "model/diagnostica.h"
 #include "model/rounding.h"
 #include "model/scenario.h"
 #include "model/text.h"
@@ -20,6 +21,7 @@ void leggi_progressiva(Scenario& s, FieldInput& in, int entry) {
   v.inizio_area = in.read_long();
   v.fine_area = in.read_long();
   v.posizione = in.read_long();
+  segna_progressiva(s, entry);
 }
 
 struct Terna {

@@ -1,7 +1,9 @@
 #include "route_reader/route_reader.h"
 
 #include <string>
+#include <utility>
 
+#include "model/diagnostica.h"
 #include "model/memorizza_dati.h"
 #include "model/scenario.h"
 #include "model/text.h"
@@ -48,8 +50,10 @@ class Corpo {
         s_.riga = in_.read_text();
         if (in_.at_end()) return Seguito::avanti;
       }
+      segna_voce(s_, in_);
       const Seguito seguito = voce_del_corpo();
       if (seguito != Seguito::avanti) return seguito;
+      fine_voce(s_, in_, Ambito::corpo);
     }
   }
 
@@ -74,12 +78,14 @@ class Corpo {
       const std::int32_t p = in_.read_long();
       const std::int32_t g = in_.read_long();
       if (!entro_il_modello(p)) return Seguito::fine_morbida;
+      segnala_pendenza(s_, p, cursori_.cella_pendenza);
       applica_pendenza(s_, cursori_, p, g);
     }
     if (s_.con_planimetria != 0 && contiene_ogni_caso(riga, "curva")) {
       const std::int32_t a = in_.read_long();
       const std::int32_t n = in_.read_long();
       if (!entro_il_modello(a)) return Seguito::fine_morbida;
+      if (s_.diagnostica && curvatura(riga)) segnala_curva(s_, a, cursori_.metro);
       if (applica_curva(s_, cursori_, riga, a, n) == Seguito::fine) return Seguito::fine;
     }
     if (contiene_ogni_caso(riga, "montagna")) {
@@ -99,12 +105,14 @@ class Corpo {
       if (memo_indicatori_v_max(s_, posizione, vas, vbs, vcs, strisces, vad, vbd, vcd,
                                 strisced))
         return Seguito::fine;
+      segna_cella(s_, Scenario::cella_di(posizione));
     }
     if (contiene_ogni_caso(riga, "cartello") && contiene_ogni_caso(riga, "indicat")) {
       const std::int32_t posizione = in_.read_long();
       const std::string testo = in_.read_text();
       if (!entro_il_modello(posizione)) return Seguito::fine_morbida;
       if (memo_cartello(s_, posizione, testo)) return Seguito::fine;
+      segna_cella(s_, Scenario::cella_di(posizione));
     }
     return Seguito::avanti;
   }
@@ -121,6 +129,7 @@ Seguito leggi_testo(Scenario& s, FieldInput& in, Corpo& corpo) {
   // last field.
   do {
     s.riga = in.read_text();
+    segna_voce(s, in);
     if (in.at_end()) {
       s.registra(102);
       return Seguito::fine;
@@ -134,7 +143,9 @@ Seguito leggi_testo(Scenario& s, FieldInput& in, Corpo& corpo) {
     // Up to ten comment fields in a row, with no end test between them.
     for (int salto = 0; salto < 10; ++salto)
       if (commento(s.riga)) s.riga = in.read_text();
+    segna_voce(s, in);
     if (voci_generali(s, in) == Seguito::fine) return Seguito::fine;
+    fine_voce(s, in, Ambito::generale);
     if (intestazione_di_chiusura(s.riga)) break;
   }
   progressive_ordina(s);
@@ -155,11 +166,14 @@ std::string nel_testo(const FieldInput& in, const std::string& what) {
 bool leggi_linea(Scenario& s, Platform& platform, const SorgentiTesto& sorgenti) {
   s.voci[voce_n::intestazione_linea].nome = s.nome_linea;
   s.voci[voce_n::intestazione_treno].nome = s.nome_treno;
+  apri_testo(s, sorgenti.linea);
   if (!platform.esiste(sorgenti.linea)) {
     s.registra(101);
     return false;
   }
-  FieldInput in(platform.leggi(sorgenti.linea), sorgenti.linea);
+  std::string testo = platform.leggi(sorgenti.linea);
+  testo_letto(s, testo);
+  FieldInput in(std::move(testo), sorgenti.linea);
   Corpo corpo(s, in);
   Seguito seguito;
   try {

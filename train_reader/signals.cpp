@@ -1,5 +1,6 @@
 #include "train_reader/signals.h"
 
+#include "model/diagnostica.h"
 #include "model/rounding.h"
 #include "model/scenario.h"
 #include "platform/field_input.h"
@@ -48,6 +49,7 @@ LineOutcome read_signal(Scenario& s, FieldInput& in) {
   }
   if (memo_segnale(s, posizione, sx, s1, s2, s3, rapp, dx, d1, d2, d3, tempo))
     return LineOutcome::error_exit;
+  segna_cella(s, Scenario::cella_di(posizione));
   return LineOutcome::next;
 }
 

@@ -1,5 +1,6 @@
 #include "train_reader/slowdowns.h"
 
+#include "model/diagnostica.h"
 #include "model/rounding.h"
 #include "model/scenario.h"
 #include "platform/field_input.h"
@@ -73,6 +74,17 @@ LineOutcome read_slowdown(Scenario& s, FieldInput& in) {
     return LineOutcome::soft_stop;
   }
   if (memo_rallentamento(s, x, v, l, f_tt, f_ta, d_v)) return LineOutcome::error_exit;
+  if (s.diagnostica) {
+    // The cells the slow-down placed, in the order memo_rallentamento wrote them.
+    segna_cella(s, Scenario::cella_di(std::int64_t{x} + l));
+    segna_cella(s, Scenario::cella_di(x));
+    if (x > 1500) {
+      segna_cella(s, Scenario::cella_di(std::int64_t{x} - 1200));
+      const std::int64_t k = arrotonda(std::int64_t{x} - 1200, 50);
+      if (f_ta != 0)
+        for (std::int64_t i = 0; i < 4; ++i) segna_cella(s, k - i);
+    }
+  }
   return LineOutcome::next;
 }
 
@@ -94,6 +106,7 @@ LineOutcome read_abatement(Scenario& s, FieldInput& in) {
   } else {
     c.evento = evento::abbattimento_senza_valore;
   }
+  segna_cella(s, arrotonda(p, 50));
   return LineOutcome::next;
 }
 

@@ -1,5 +1,6 @@
 #include "train_reader/stations.h"
 
+#include "model/diagnostica.h"
 #include "model/rounding.h"
 #include "model/scenario.h"
 #include "platform/field_input.h"
@@ -99,6 +100,7 @@ LineOutcome read_station(Scenario& s, FieldInput& in, std::int32_t& numero) {
     cella& fermata = s.celle[arrotonda(e - 50, 50)];
     fermata.evento = evento::stazione;
     fermata.valore1 = basso16(numero);
+    segna_cella(s, arrotonda(e - 50, 50));
   }
 
   if (numero > 1 && std::int64_t{v.inizio_area} - 350 < s.voci[numero - 1].fine_area) {

@@ -1,7 +1,9 @@
 #include "train_reader/train_reader.h"
 
 #include <string>
+#include <utility>
 
+#include "model/diagnostica.h"
 #include "model/memorizza_dati.h"
 #include "model/scenario.h"
 #include "model/text.h"
@@ -75,7 +77,10 @@ void controlla_progressive(Scenario& s) {
 }  // namespace
 
 void leggi_treno(Scenario& s, Platform& platform, const SorgentiTesto& sorgenti) {
-  FieldInput in(platform.leggi(sorgenti.treno), sorgenti.treno);
+  apri_testo(s, sorgenti.treno);
+  std::string testo = platform.leggi(sorgenti.treno);
+  testo_letto(s, testo);
+  FieldInput in(std::move(testo), sorgenti.treno);
 
   do {
     s.riga = in.read_text();
@@ -84,12 +89,14 @@ void leggi_treno(Scenario& s, Platform& platform, const SorgentiTesto& sorgenti)
   std::int32_t numero_stazione = 1;
   PositionLists liste;
   while (!in.at_end() && leggi_parola_chiave(s, in)) {
+    segna_voce(s, in);
     const LineOutcome esito = interpreta(s, in, liste, numero_stazione);
     if (esito == LineOutcome::soft_stop) break;
     if (esito == LineOutcome::error_exit) {
       if (sorgenti.elimina_dopo_lettura) platform.elimina(sorgenti.treno);
       return;
     }
+    fine_voce(s, in, Ambito::treno);
   }
 
   if (sorgenti.elimina_dopo_lettura) platform.elimina(sorgenti.treno);

@@ -1,0 +1,70 @@
+#include "cli/check_command.h"
+
+#include <CLI/CLI.hpp>
+
+#include <cstdlib>
+
+#include "platform/runtime_failure.h"
+
+namespace tracciato::cli {
+
+bool ReadOnlyPlatform::esiste(const std::string& path) {
+  if (written_.count(path) != 0) return true;
+  if (deleted_.count(path) != 0) return false;
+  return real_.esiste(path);
+}
+
+void ReadOnlyPlatform::elimina(const std::string& path) {
+  if (!esiste(path)) throw RuntimeFailure("cannot delete " + path + ": no such file");
+  written_.erase(path);
+  deleted_.insert(path);
+}
+
+std::string ReadOnlyPlatform::leggi(const std::string& path) {
+  if (auto it = written_.find(path); it != written_.end()) return it->second;
+  if (deleted_.count(path) != 0) throw RuntimeFailure("cannot read " + path + ": no such file");
+  return real_.leggi(path);
+}
+
+void ReadOnlyPlatform::scrivi(const std::string& path, std::string_view bytes) {
+  written_[path] = std::string(bytes);
+  deleted_.erase(path);
+}
+
+void ReadOnlyPlatform::termina(int status) {
+  real_.termina(status);
+  std::abort();  // not reached: the real platform ends the program
+}
+
+CLI::App* add_check_command(CLI::App& app, CompileOptions& options) {
+  auto* cmd = app.add_subcommand(
+      "check", "Compile ROUTE_TXT and TRAIN_TXT as compile does, but write no scenario file");
+  cmd->add_option("ROUTE_TXT", options.route_txt, "Route source text")->required();
+  cmd->add_option("TRAIN_TXT", options.train_txt, "Train source text")->required();
+  cmd->add_option_function<std::string>(
+      "--route", [&options](const std::string& v) { options.route_name = v; },
+      "Route name (default: ROUTE_TXT's file name without \"_linea.txt\")");
+  cmd->add_option_function<std::string>(
+      "--train", [&options](const std::string& v) { options.train_name = v; },
+      "Train name (default: TRAIN_TXT's file name without \"<route>_\" and \"-.txt\")");
+  cmd->add_flag("--no-plan", options.no_plan, "Check without the plan (curve entries disregarded)");
+  cmd->add_option_function<std::string>(
+      "--report", [&options](const std::string& v) { options.report = v; },
+      "Write the JSON report of the outcome to FILE (the one file check writes)");
+  cmd->footer(
+      "Every fault and warning is printed on standard error as FILE:LINE: error CODE: MESSAGE\n"
+      "or FILE:LINE: warning: MESSAGE, with the source line and a caret under the field at\n"
+      "fault, then a summary. Exit status: 0 ok, 1 faults, 2 errore, 3 run-time failure,\n"
+      "64 usage error, exactly as compile would end.\n\n"
+      "Examples:\n"
+      "  tracciato check ROVELDA-MARNE_linea.txt \"ROVELDA-MARNE_K 517-.txt\"\n"
+      "  tracciato check my_linea.txt my_R1-.txt --route my --train R1 --report check.json");
+  return cmd;
+}
+
+int run_check(Platform& platform, const CompileOptions& options) {
+  ReadOnlyPlatform files(platform);
+  return run_compile_on(files, platform, options, "check", check_usage);
+}
+
+}  // namespace tracciato::cli

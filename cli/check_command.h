@@ -1,0 +1,55 @@
+#pragma once
+
+#include <map>
+#include <set>
+#include <string>
+
+#include "cli/compile_command.h"
+#include "platform/platform.h"
+
+namespace CLI {
+class App;
+}
+
+namespace tracciato::cli {
+
+// Reads through `real`, but keeps every write and deletion to itself: after a run
+// nothing on `real` has been created, deleted or changed.
+class ReadOnlyPlatform : public Platform {
+ public:
+  explicit ReadOnlyPlatform(Platform& real) : real_(real) {}
+
+  void mostra_attesa() override {}
+  std::string cartella_applicazione() override { return real_.cartella_applicazione(); }
+  std::string unisci(const std::string& dir, const std::string& name) const override {
+    return real_.unisci(dir, name);
+  }
+  bool esiste(const std::string& path) override;
+  void elimina(const std::string& path) override;
+  std::string leggi(const std::string& path) override;
+  void scrivi(const std::string& path, std::string_view bytes) override;
+  void messaggio(const std::string& text) override { real_.messaggio(text); }
+  void segnala_guasto(const std::string& what) override { real_.segnala_guasto(what); }
+  [[noreturn]] void termina(int status) override;
+
+  // What the run would have written, by path.
+  const std::map<std::string, std::string>& kept() const { return written_; }
+
+ private:
+  Platform& real_;
+  std::map<std::string, std::string> written_;
+  std::set<std::string> deleted_;
+};
+
+inline constexpr const char* check_usage =
+    "usage: tracciato check ROUTE_TXT TRAIN_TXT [--route NAME] [--train NAME] [--no-plan] "
+    "[--report FILE]";
+
+// Declares `check` on `app`, filling `options` when parsed.
+CLI::App* add_check_command(CLI::App& app, CompileOptions& options);
+
+// The whole compile of two author texts without writing any file but the report:
+// the same names, validation, diagnostics, report and exit status as compile.
+int run_check(Platform& platform, const CompileOptions& options);
+
+}  // namespace tracciato::cli

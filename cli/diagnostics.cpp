@@ -1,0 +1,564 @@
+#include "cli/diagnostics.h"
+
+#include <algorithm>
+#include <charconv>
+#include <nlohmann/json.hpp>
+
+#include "driver/compilazione.h"
+#include "model/scenario.h"
+#include "model/text.h"
+
+namespace tracciato::cli {
+
+namespace {
+
+bool blank(char c) { return c == ' ' || c == '\t'; }
+
+struct Field {
+  std::size_t column;  // 1-based
+  std::string text;
+};
+
+// The fields of one source line from the keyword field at `column` on, split as the
+// field reader splits them: the keyword as a text field, the rest as number fields.
+std::vector<Field> fields_from(const std::string& line, std::size_t column) {
+  std::vector<Field> out;
+  if (column == 0 || column > line.size() + 1) return out;
+  std::size_t i = column - 1;
+  const std::size_t n = line.size();
+  if (i < n && line[i] == '"') {
+    const std::size_t close = line.find('"', i + 1);
+    out.push_back({column, line.substr(i + 1, close == std::string::npos ? std::string::npos
+                                                                            : close - i - 1)});
+    i = close == std::string::npos ? n : close + 1;
+    while (i < n && blank(line[i])) ++i;
+    if (i < n && line[i] == ',') ++i;
+  } else {
+    const std::size_t comma = line.find(',', i);
+    std::string text = line.substr(i, comma == std::string::npos ? std::string::npos : comma - i);
+    while (!text.empty() && blank(text.back())) text.pop_back();
+    out.push_back({column, text});
+    i = comma == std::string::npos ? n : comma + 1;
+  }
+  while (i < n) {
+    while (i < n && blank(line[i])) ++i;
+    const std::size_t start = i;
+    while (i < n && !blank(line[i]) && line[i] != ',') ++i;
+    out.push_back({start + 1, line.substr(start, i - start)});
+    while (i < n && blank(line[i])) ++i;
+    if (i < n && line[i] == ',') ++i;
+  }
+  return out;
+}
+
+std::optional<std::int64_t> number(const std::string& text) {
+  std::string_view t = text;
+  if (!t.empty() && t.front() == '+') t.remove_prefix(1);
+  if (t.empty()) return 0;
+  std::int64_t v = 0;
+  const auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), v);
+  if (ec != std::errc{} || end != t.data() + t.size()) return std::nullopt;
+  return v;
+}
+
+bool is_number(std::string_view t) {
+  while (!t.empty() && blank(t.front())) t.remove_prefix(1);
+  while (!t.empty() && blank(t.back())) t.remove_suffix(1);
+  if (!t.empty() && (t.front() == '+' || t.front() == '-')) t.remove_prefix(1);
+  return !t.empty() && std::all_of(t.begin(), t.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+std::string quoted(const std::string& s) { return "\"" + s + "\""; }
+std::string m(std::int64_t metres) { return std::to_string(metres) + " m"; }
+
+// The keyword, in lower case, without blanks at its ends and without digits (so
+// "curvd4" compares with "curvad").
+std::string normal_form(const std::string& field) {
+  std::string out;
+  for (char c : minuscolo(field))
+    if (c < '0' || c > '9') out += c;
+  const auto first = out.find_first_not_of(" \t");
+  if (first == std::string::npos) return {};
+  return out.substr(first, out.find_last_not_of(" \t") - first + 1);
+}
+
+const std::vector<std::string>& keywords(Ambito ambito) {
+  static const std::vector<std::string> body{"pendenza", "curvad", "curvas", "montagna",
+                                             "indicatori_vmax", "cartello_indicatore"};
+  static const std::vector<std::string> train{
+      "numero vetture", "percentuale massa frenata", "sabbia", "orologio", "aderenza",
+      "velocita", "stazione", "segnale", "rallentamento", "abbattimento"};
+  return ambito == Ambito::treno ? train : body;
+}
+
+std::optional<std::string> close_keyword(const std::string& field, Ambito ambito) {
+  const std::string f = normal_form(field);
+  if (f.empty()) return std::nullopt;
+  std::optional<std::string> best;
+  std::size_t best_distance = 3;
+  for (const std::string& k : keywords(ambito)) {
+    const std::size_t d = edit_distance(f, k);
+    if (d < best_distance) {
+      best_distance = d;
+      best = k;
+    }
+  }
+  return best;
+}
+
+// Which value field after the keyword a fault of `code` is about (0: the keyword).
+std::size_t value_at_fault(int code) {
+  switch (code) {
+    case 4: return 2;
+    case 9: return 3;
+    case 5:
+    case 10:
+    case 102:
+    case 103:
+    case 25:
+    case 101: return 0;
+    default: return 1;
+  }
+}
+
+}  // namespace
+
+std::size_t edit_distance(const std::string& a, const std::string& b) {
+  std::vector<std::size_t> row(b.size() + 1);
+  for (std::size_t j = 0; j <= b.size(); ++j) row[j] = j;
+  for (std::size_t i = 1; i <= a.size(); ++i) {
+    std::size_t diagonal = row[0];
+    row[0] = i;
+    for (std::size_t j = 1; j <= b.size(); ++j) {
+      const std::size_t above = row[j];
+      row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
+      diagonal = above;
+    }
+  }
+  return row[b.size()];
+}
+
+void Diagnostics::attach(Scenario& s) {
+  s_ = &s;
+  s.diagnostica = &d_;
+  s.osservatore = [this](const Scenario::Registrazione& r) {
+    on_fault(r.codice, r.posizione, r.causa);
+  };
+  d_.avviso = [this](const Avviso& a) { on_warning(a); };
+}
+
+std::string Diagnostics::file_of(int text) const {
+  if (text < 0 || static_cast<std::size_t>(text) >= d_.testi.size()) return {};
+  const std::string& name = d_.testi[static_cast<std::size_t>(text)].nome;
+  if (!base_names_) return name;
+  const std::size_t slash = name.find_last_of("/\\");
+  return slash == std::string::npos ? name : name.substr(slash + 1);
+}
+
+std::string Diagnostics::line_of(int text, std::size_t line) const {
+  if (text < 0 || static_cast<std::size_t>(text) >= d_.testi.size() || line == 0) return {};
+  const std::string& b = d_.testi[static_cast<std::size_t>(text)].byte;
+  // Lines end at CR LF, a lone LF or a lone CR, as the field reader counts them.
+  std::size_t start = 0;
+  for (std::size_t n = 1; n < line; ++n) {
+    const std::size_t end = b.find_first_of("\r\n", start);
+    if (end == std::string::npos) return {};
+    start = end + (b[end] == '\r' && end + 1 < b.size() && b[end + 1] == '\n' ? 2 : 1);
+  }
+  const std::size_t end = b.find_first_of("\r\n", start);
+  return b.substr(start, end == std::string::npos ? std::string::npos : end - start);
+}
+
+void Diagnostics::on_fault(std::int32_t code, std::optional<std::int32_t> position,
+                           std::string_view cause) {
+  const Scenario& s = *s_;
+  Diagnostic g;
+  g.code = code;
+  g.metres = position ? std::optional<std::int64_t>(*position) : std::nullopt;
+  g.in_register = true;
+  Luogo at = d_.voce;
+  std::optional<RegolaSenzaPosto> rule = std::exchange(d_.regola, std::nullopt);
+  if (code != 11 && code != 12 && code != 13) rule.reset();
+
+  const bool cells = s.celle.allocata();
+  const std::int64_t last_cell = cells ? s.celle.superiore() : -1;
+  // The line of the entry that put the event of a cell there.
+  auto origin = [&](std::int64_t c) -> std::string {
+    if (c < 0 || static_cast<std::uint64_t>(c) >= d_.origine.size()) return {};
+    const Luogo& o = d_.origine[static_cast<std::size_t>(c)];
+    if (o.riga == 0) return {};
+    return o.testo == at.testo ? " (line " + std::to_string(o.riga) + ")"
+                               : " (" + file_of(o.testo) + ":" + std::to_string(o.riga) + ")";
+  };
+  // What a cell holds, and where it came from.
+  auto holds = [&](std::int64_t c) -> std::string {
+    if (c < 0 || c > last_cell) return "no cell";
+    const cella& k = s.celle[c];
+    std::string what;
+    switch (k.evento) {
+      case evento::nessuno: return "nothing";
+      case evento::marca_montagna: return "a mountain marker";
+      case evento::segnale: what = "a signal"; break;
+      case evento::fine_rallentamento: what = "the end board of a slow-down"; break;
+      case evento::inizio_rallentamento: what = "the start board of a slow-down"; break;
+      case evento::avviso_rallentamento: what = "the warning board of a slow-down"; break;
+      case evento::preavviso_rallentamento: what = "an approach cell of a slow-down"; break;
+      case evento::indicatori_v_max: what = "speed-indicator boards"; break;
+      case evento::stazione: what = "the stop of station " + std::to_string(k.valore1); break;
+      case evento::abbattimento: what = "an abatement of " + std::to_string(k.valore1); break;
+      case evento::abbattimento_senza_valore: what = "an abatement mark"; break;
+      case evento::cartello:
+        what = "a signboard";
+        if (k.valore1 >= 0 && k.valore1 <= voce_n::intestazione_treno)
+          what += " " + quoted(s.voci[k.valore1].nome);
+        break;
+      default: what = "event " + std::to_string(k.evento); break;
+    }
+    return what + origin(c);
+  };
+  auto cell = [](std::int64_t c) { return "cell " + std::to_string(c); };
+  auto range = [&](std::int64_t from, std::int64_t to) {
+    std::string out;
+    for (std::int64_t c = from; c <= to; ++c)
+      out += (c == from ? "" : "; ") + cell(c) + " holds " + holds(c);
+    return out;
+  };
+
+  g.file = file_of(at.testo);
+  g.line = at.riga;
+  const std::string source = line_of(at.testo, at.riga);
+  const std::vector<Field> fields = fields_from(source, at.colonna);
+  auto value = [&](std::size_t k) -> std::optional<std::int64_t> {
+    return k < fields.size() ? number(fields[k].text) : std::nullopt;
+  };
+  std::size_t caret = value_at_fault(code);
+  const std::int64_t p = position.value_or(0);
+  const std::string at_p = position ? " at " + m(p) : "";
+
+  switch (code) {
+    case 1:
+      g.message = "route length " + m(s.voci[voce_n::dati_corsa].fine_area) +
+                  " is above the limit of 1000000 m";
+      break;
+    case 2: {
+      // The fault is in the route text: the progressive whose start or end is off.
+      g.message = "a kilometre progressive value is not a multiple of 50";
+      for (auto it = d_.progressive.rbegin(); it != d_.progressive.rend(); ++it) {
+        const bool start_off = it->inizio % 50 != 0;
+        if (!start_off && it->fine % 50 == 0) continue;
+        at = it->luogo;
+        g.file = file_of(at.testo);
+        g.line = at.riga;
+        caret = start_off ? 1 : 2;
+        g.message = "kilometre progressive: " + std::string(start_off ? "first" : "second") +
+                    " value " + std::to_string(start_off ? it->inizio : it->fine) +
+                    " is not a multiple of 50";
+        break;
+      }
+      break;
+    }
+    case 3:
+    case 4:
+      g.message = std::string(code == 3 ? "first" : "second") + " signal-repetition value " +
+                  std::to_string(code == 3 ? s.voci[voce_n::intestazione_treno].inizio_area
+                                           : s.voci[voce_n::intestazione_treno].fine_area) +
+                  " is not a multiple of 50";
+      break;
+    case 5:
+      g.message = "signal-repetition keyword " + quoted(s.riga) +
+                  " names neither 4 nor 9 codes: write \"4 codici\" or \"9 codici\"";
+      break;
+    case 6:
+      g.message = "signboard" + at_p + ": " + cell(Scenario::cella_di(p)) + " already holds " +
+                  holds(Scenario::cella_di(p));
+      break;
+    case 7:
+      {
+        const std::int64_t c = Scenario::cella_di(p) - 1;  // p / 50, rounded alike
+        g.message = "abatement" + at_p + ": " + cell(c) + " already holds " + holds(c);
+      }
+      break;
+    case 8: g.message = "station position " + m(p) + " is not a multiple of 50"; break;
+    case 9:
+      g.message = "station" + at_p + ": length " +
+                  (value(3) ? std::to_string(*value(3)) : std::string("?")) +
+                  " is not a multiple of 100";
+      break;
+    case 10:
+      g.message = "too many stations: the station entries have reached the signboard texts, which "
+                  "take the entries from 80 down to " +
+                  std::to_string(s.slot_cartello + 1) + " (at most " +
+                  std::to_string(std::max<std::int64_t>(0, s.slot_cartello - 1)) +
+                  " stations with these signboards)";
+      break;
+    case 11:
+      if (rule) {
+        g.message = "signal in " + cell(rule->cella) + at_p +
+                    ": no room for the abatement that the slow-down warning board in " +
+                    cell(rule->riferimento) + origin(rule->riferimento) +
+                    " asks for within 1000 m before it: " + range(rule->da, rule->a) +
+                    ", neither free nor an abatement";
+      }
+      break;
+    case 12:
+      if (rule)
+        g.message = "slow-down starting in " + cell(rule->cella) +
+                    ": no free cell for the abatement " + std::to_string(rule->cella - rule->a) +
+                    " to " + std::to_string(rule->cella - rule->da) + " cells before its start: " +
+                    range(rule->da, rule->a);
+      break;
+    case 13:
+      if (rule && rule->riferimento < 0)
+        g.message = "slow-down starting in " + cell(rule->cella) + ": no free cell for the marker" +
+                    at_p + " inside it: " + range(rule->da, rule->a);
+      else if (rule)
+        g.message = "slow-down ending in " + cell(rule->cella) +
+                    ": no free cell for the abatement before the signal in " +
+                    cell(rule->riferimento) + origin(rule->riferimento) + ": " +
+                    range(rule->da, rule->a);
+      break;
+    case 15: {
+      auto has = [&](const char* w) { return contiene_ogni_caso(s.riga, w); };
+      const bool station = has("stazione") && !has("velocit") && !has("aderenza") &&
+                           !has("segnale") && !has("rallentamento") && !has("abbattimento");
+      const std::int64_t margin = station ? 800 : 100;
+      const std::int64_t limit = 50 * std::int64_t{s.n_celle} - margin;
+      g.message = "position " + m(p) + " is beyond the model: " +
+                  (station ? "a station" : "a positioned entry") +
+                  " may stand at most at 50 x n_celle - " + std::to_string(margin) + " = " +
+                  m(limit) + " (route length " + m(s.voci[voce_n::dati_corsa].fine_area) +
+                  "); the reading of this text stops here and the rest of it is disregarded: "
+                  "move the entry or lengthen the route";
+      break;
+    }
+    case 16:
+      g.message = "signal" + at_p + ": " + cell(Scenario::cella_di(p)) + " already holds " +
+                  holds(Scenario::cella_di(p));
+      break;
+    case 17:
+    case 18:
+    case 19:
+    case 20: {
+      const std::int64_t length = value(3).value_or(0);
+      if (code == 17) {
+        const std::int64_t c = Scenario::cella_di(p - 1200);
+        g.message = "slow-down" + at_p + ": its warning board 1200 m before the start falls in " +
+                    cell(c) + ", which already holds " + holds(c);
+      } else if (code == 18) {
+        const std::int64_t c = Scenario::cella_di(p);
+        g.message = "slow-down" + at_p + ": its start " + cell(c) + " already holds " + holds(c);
+      } else if (code == 19) {
+        const std::int64_t c = Scenario::cella_di(p + length);
+        g.message = "slow-down" + at_p + ": its end at " + m(p + length) + " falls in " + cell(c) +
+                    ", which already holds " + holds(c);
+      } else {
+        const std::int64_t k = Scenario::cella_di(p - 1200) - 1;
+        std::string busy;
+        for (std::int64_t c = k; c > k - 4; --c)
+          if (c >= 0 && c <= last_cell && !libera(s.celle[c]))
+            busy += (busy.empty() ? "" : "; ") + cell(c) + " holds " + holds(c);
+        g.message = "slow-down" + at_p + ": the four approach cells " + std::to_string(k - 3) +
+                    " to " + std::to_string(k) + " before its warning board are not all free: " +
+                    busy + " (the boards are written all the same)";
+      }
+      break;
+    }
+    case 21:
+      g.message = "speed-indicator boards" + at_p + ": " + cell(Scenario::cella_di(p)) +
+                  " already holds " + holds(Scenario::cella_di(p));
+      break;
+    case 22: {
+      std::string detail;
+      for (std::int64_t i = std::min<std::int64_t>(s.slot_cartello, voce_n::primo_cartello);
+           i > 1; --i) {
+        const voce& v = s.voci[i];
+        if (v.posizione != p || (p == 0 && v.genere == 0 && v.fine_area == 0)) continue;
+        detail = ": its area begins at " + m(v.inizio_area) + ", the previous station's ends at " +
+                 m(s.voci[i - 1].fine_area);
+        break;
+      }
+      g.message = "station" + at_p + detail + "; areas must be at least 350 m apart";
+      break;
+    }
+    case 24:
+      g.message = "station" + (value(1) ? " at " + m(*value(1)) : std::string()) +
+                  ": its stop cell would be cell 1 or lower; move the station on or lengthen it";
+      break;
+    case 25: {
+      const std::string what(cause);
+      g.message = "run-time failure: " + what;
+      // The failure names its own place: FILE:LINE:COLUMN: when the field reader failed.
+      const std::string name = at.testo >= 0 ? d_.testi[static_cast<std::size_t>(at.testo)].nome
+                                             : std::string();
+      if (!name.empty() && what.compare(0, name.size() + 1, name + ":") == 0) {
+        std::size_t line = 0, column = 0;
+        const char* b = what.data() + name.size() + 1;
+        const char* e = what.data() + what.size();
+        auto [l_end, l_ec] = std::from_chars(b, e, line);
+        if (l_ec == std::errc{} && l_end < e && *l_end == ':') {
+          auto [c_end, c_ec] = std::from_chars(l_end + 1, e, column);
+          if (c_ec == std::errc{} && c_end < e && *c_end == ':' && line == at.riga)
+            g.column = column;
+          if (at.riga == 0) g.line = line;
+        }
+      }
+      break;
+    }
+    case 101: g.message = "route source text not found: " + g.file; g.line = 0; break;
+    case 102:
+      g.message = "the text ends before a field containing \"[generale]\": the route text must "
+                  "open its general section with a [generale] line";
+      break;
+    case 103:
+      if (!contiene(s.riga, "1") && !contiene(s.riga, "2") && !contiene(s.riga, "3") &&
+          !contiene(s.riga, "4") && !contiene(s.riga, "5") && !contiene(s.riga, "6")) {
+        g.message = "curve keyword " + quoted(s.riga) +
+                    " holds no class digit 1 to 6 (for example \"curvad4\")";
+      } else {
+        g.message = "the plan passes metre 1000000 while the curve " + quoted(s.riga) +
+                    " is drawn: curves must end by metre 1000000";
+        caret = value(1).value_or(0) > 999999 ? 1 : 2;
+      }
+      break;
+    default: g.message = "fault " + std::to_string(code); break;
+  }
+  if (g.message.empty()) g.message = "no room for an abatement" + at_p;
+
+  if (g.line != 0) {
+    g.source_line = line_of(at.testo, g.line);
+    if (g.column == 0) {
+      const std::vector<Field> here =
+          g.line == at.riga ? fields_from(g.source_line, at.colonna) : std::vector<Field>{};
+      g.column = caret < here.size() ? here[caret].column : at.colonna;
+    }
+  }
+  list_.push_back(std::move(g));
+}
+
+void Diagnostics::on_warning(const Avviso& a) {
+  Diagnostic g;
+  g.severity = Diagnostic::Severity::warning;
+  g.file = file_of(a.luogo.testo);
+  g.line = a.luogo.riga;
+  g.column = a.luogo.colonna;
+  g.source_line = line_of(a.luogo.testo, a.luogo.riga);
+  const std::string field = quoted(a.campo);
+  switch (a.tipo) {
+    case TipoAvviso::parola_sconosciuta:
+      if (is_number(a.campo)) {
+        g.message = "value " + field + " stands where a keyword is expected and is disregarded";
+      } else {
+        g.message = field + " matches no entry and is disregarded";
+        if (auto k = close_keyword(a.campo, a.ambito)) g.message += "; did you mean \"" + *k + "\"?";
+      }
+      break;
+    case TipoAvviso::generale_nel_corpo:
+      g.message = "general entry " + field +
+                  " in the body is disregarded, its values read as keywords: move it into the "
+                  "general section, before its closing header";
+      break;
+    case TipoAvviso::corpo_nei_generali:
+      g.message = "body entry " + field +
+                  " in the general section is disregarded, its values read as keywords: move it "
+                  "after the general section's closing header";
+      break;
+    case TipoAvviso::minuscole_richieste:
+      g.message = field +
+                  " is not recognised: the general section matches its words only in lower "
+                  "case; its values are read as keywords and disregarded";
+      break;
+    case TipoAvviso::pendenza_fuori_ordine:
+      g.message = "gradient starting in cell " + std::to_string(a.inizio) +
+                  ", at or behind the gradient cursor (cell " + std::to_string(a.cursore) +
+                  "): gradients must come in rising order at least 50 m apart; this one takes "
+                  "effect from cell " +
+                  std::to_string(a.inizio > 0 ? a.cursore + 1 : a.cursore);
+      break;
+    case TipoAvviso::curva_fuori_ordine:
+      g.message = "curve starting at " + m(a.inizio) + " starts below the plan cursor (metre " +
+                  std::to_string(a.cursore) +
+                  "): it overlaps the curve before it or is out of order; its bend starts at "
+                  "metre " +
+                  std::to_string(a.cursore);
+      break;
+    case TipoAvviso::valori_in_piu:
+      g.message = "more value fields on the line than its entry reads: " + field +
+                  " is read as the next keyword field";
+      break;
+  }
+  list_.push_back(std::move(g));
+}
+
+void Diagnostics::finish(const EsitoCompilazione& esito) {
+  Diagnostic g;
+  if (esito.tipo == EsitoCompilazione::Tipo::runtime) {
+    g.message = "run-time failure: " + esito.guasto + "; no further file was written";
+  } else if (esito.tipo == EsitoCompilazione::Tipo::errore) {
+    g.code = std::atoi(esito.errore.c_str());
+    g.message = esito.errore == "1250"
+                    ? "reserved slot taken: entry 85's par1 or cell 1's valore1 was already set "
+                      "before the marks were stamped (an event placed in cell 1?); no binary file "
+                      "was written"
+                    : "reserved slot taken: entry 85's orario or cell 1's valore2 was already set "
+                      "before the competition codes were stored; no binary file was written";
+  } else {
+    return;
+  }
+  list_.push_back(std::move(g));
+}
+
+int Diagnostics::errors() const {
+  return static_cast<int>(std::count_if(list_.begin(), list_.end(), [](const Diagnostic& g) {
+    return g.severity == Diagnostic::Severity::error;
+  }));
+}
+
+int Diagnostics::warnings() const { return static_cast<int>(list_.size()) - errors(); }
+
+std::string Diagnostics::text() const {
+  std::string out;
+  for (const Diagnostic& g : list_) {
+    out += g.file.empty() ? std::string("tracciato") : g.file;
+    if (!g.file.empty() && g.line != 0) out += ":" + std::to_string(g.line);
+    out += ": ";
+    if (g.severity == Diagnostic::Severity::warning)
+      out += "warning: ";
+    else
+      out += g.code != 0 ? "error " + std::to_string(g.code) + ": " : "error: ";
+    out += g.message + "\n";
+    if (g.line != 0 && !g.source_line.empty()) {
+      out += g.source_line + "\n";
+      // The caret keeps the tabs of the line before it, so it stands under the field.
+      std::string pad;
+      for (std::size_t i = 0; i + 1 < g.column && i < g.source_line.size(); ++i)
+        pad += g.source_line[i] == '\t' ? '\t' : ' ';
+      out += pad + "^\n";
+    }
+  }
+  auto count = [](int n, const char* one) {
+    return std::to_string(n) + " " + one + (n == 1 ? "" : "s");
+  };
+  out += "tracciato: " + count(errors(), "error") + ", " + count(warnings(), "warning") + "\n";
+  return out;
+}
+
+void Diagnostics::add_to(nlohmann::ordered_json& report) const {
+  nlohmann::ordered_json faults = nlohmann::ordered_json::array();
+  nlohmann::ordered_json warnings = nlohmann::ordered_json::array();
+  for (const Diagnostic& g : list_) {
+    nlohmann::ordered_json item;
+    if (g.severity == Diagnostic::Severity::error) {
+      if (!g.in_register) continue;
+      item["code"] = g.code;
+      item["position"] = g.metres ? nlohmann::ordered_json(*g.metres) : nlohmann::ordered_json();
+    }
+    item["file"] = g.file.empty() ? nlohmann::ordered_json() : nlohmann::ordered_json(g.file);
+    item["line"] = g.line != 0 ? nlohmann::ordered_json(g.line) : nlohmann::ordered_json();
+    item["message"] = g.message;
+    (g.severity == Diagnostic::Severity::error ? faults : warnings).push_back(std::move(item));
+  }
+  report["faults"] = std::move(faults);
+  report["warnings"] = std::move(warnings);
+}
+
+}  // namespace tracciato::cli
