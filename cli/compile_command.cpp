@@ -97,6 +97,16 @@ CLI::App* add_compile_command(CLI::App& app, CompileOptions& options) {
   cmd->add_option_function<std::string>(
       "--report", [&options](const std::string& v) { options.report = v; },
       "Write a JSON report of the outcome to FILE");
+  cmd->footer(
+      "The source texts are read, never deleted or changed. Faults and warnings are printed on\n"
+      "standard error as FILE:LINE: error CODE: MESSAGE or FILE:LINE: warning: MESSAGE, with\n"
+      "the source line and a caret under the field at fault, then a summary line.\n"
+      "Exit status: 0 ok, 1 faults (files written all the same), 2 errore, 3 run-time failure,\n"
+      "64 usage error.\n\n"
+      "Examples:\n"
+      "  tracciato compile ROVELDA-MARNE_linea.txt \"ROVELDA-MARNE_K 517-.txt\"\n"
+      "  tracciato compile my_linea.txt my_R1-.txt -o out --report out/report.json\n"
+      "  tracciato compile lines/A_linea.txt trains/T-.txt --route A --train T --no-plan");
   return cmd;
 }
 

@@ -477,9 +477,9 @@ void Diagnostics::on_warning(const Avviso& a) {
     case TipoAvviso::curva_fuori_ordine:
       g.message = "curve starting at " + m(a.inizio) + " starts below the plan cursor (metre " +
                   std::to_string(a.cursore) +
-                  "): it overlaps the curve before it or is out of order; its bend starts at "
-                  "metre " +
-                  std::to_string(a.cursore);
+                  "): it overlaps the curve before it or is out of order; no straight run is "
+                  "drawn before it and its bend starts only at metre " +
+                  std::to_string(a.cursore) + ", or not at all if it ends before";
       break;
     case TipoAvviso::valori_in_piu:
       g.message = "more value fields on the line than its entry reads: " + field +

@@ -63,6 +63,12 @@ int main(int argc, char** argv) {
   auto* sources = app.add_subcommand(
       "sources", "Write the five embedded texts (route, train, three driver documents) into DIR");
   sources->add_option("DIR", sources_dir, "Target directory (default: current directory)");
+  sources->footer(
+      "The shipped route and train texts are the starting point of a scenario of your own:\n"
+      "edit them, then run check and compile on them.\n\n"
+      "Examples:\n"
+      "  tracciato sources\n"
+      "  tracciato sources my-scenario");
 
   tracciato::cli::CompileOptions compile_options;
   auto* compile = tracciato::cli::add_compile_command(app, compile_options);

@@ -1,0 +1,414 @@
+#include "cli/diagnostics.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "driver/compilazione.h"
+#include "driver/form1.h"
+#include "model/scenario.h"
+#include "platform/memory_platform.h"
+#include "sources/source_writers.h"
+
+namespace tracciato::cli {
+namespace {
+
+const std::string route_path = "app/R_linea.txt";
+const std::string train_path = "app/R_T-.txt";
+
+std::string lines(const std::vector<std::string>& ls) {
+  std::string t;
+  for (const std::string& l : ls) t += l + "\r\n";
+  return t;
+}
+
+// A 10000 m route (n_celle 340) with `body` after its general section.
+std::string route(const std::vector<std::string>& body,
+                  const std::vector<std::string>& general = {"lunghezza percorso, 10000"}) {
+  std::vector<std::string> all{"[generale]"};
+  all.insert(all.end(), general.begin(), general.end());
+  all.push_back("[curve]");
+  all.insert(all.end(), body.begin(), body.end());
+  all.push_back("[fine]");
+  return lines(all);
+}
+
+std::string train(const std::vector<std::string>& body) {
+  std::vector<std::string> all{"[generale]"};
+  all.insert(all.end(), body.begin(), body.end());
+  all.push_back("[fine]");
+  return lines(all);
+}
+
+// One compile of staged texts with the collector listening.
+struct Compile {
+  MemoryPlatform p;
+  Scenario s;
+  Diagnostics d;
+  EsitoCompilazione esito;
+
+  Compile(const std::optional<std::string>& route_text, const std::string& train_text,
+          std::int32_t plan = 1) {
+    if (route_text) p.files[route_path] = *route_text;
+    p.files[train_path] = train_text;
+    s.nome_linea = "R";
+    s.nome_treno = "T";
+    d.attach(s);
+    esito = compila(s, plan, p, {route_path, train_path, false},
+                    {"app/R_linea.dat", "app/R_T.sim", "app/R_T.dat"});
+    d.finish(esito);
+  }
+  std::vector<Diagnostic> faults() const {
+    std::vector<Diagnostic> out;
+    for (const Diagnostic& g : d.all())
+      if (g.in_register) out.push_back(g);
+    return out;
+  }
+  std::vector<Diagnostic> warnings() const {
+    std::vector<Diagnostic> out;
+    for (const Diagnostic& g : d.all())
+      if (g.severity == Diagnostic::Severity::warning) out.push_back(g);
+    return out;
+  }
+};
+
+struct FaultCase {
+  const char* name;
+  std::optional<std::string> route_text;
+  std::string train_text;
+  int code;
+  std::optional<std::int64_t> metres;
+  std::string file;
+  std::size_t line;
+  std::size_t column;  // of the caret
+  const char* says;    // part of the message
+};
+
+const std::string plain_route = route({});
+
+std::string signboards(int n) {
+  std::vector<std::string> body;
+  for (int i = 0; i < n; ++i) body.push_back("cartello_indicatore, " + std::to_string(1000 + 50 * i) + ", (X)");
+  return route(body);
+}
+
+// Signals in cells 28, 29 and 30 (two busy cells before the last), then a slow-down
+// whose warning board stands in cell 35.
+const std::vector<std::string> three_signals{
+    "segnale, 1350, 1, 4, 0, 0, 0, 0, 0, 0, 0, 0",
+    "segnale, 1400, 1, 4, 0, 0, 0, 0, 0, 0, 0, 0",
+    "segnale, 1450, 1, 4, 0, 0, 0, 0, 0, 0, 0, 0",
+};
+std::vector<std::string> with(std::vector<std::string> a, const std::vector<std::string>& b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
+}
+
+const std::string station_1000 = "stazione, 1000, 12, 200, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0,ALFA";
+
+const std::vector<FaultCase> fault_cases{
+    {"route length above the limit", route({}, {"lunghezza percorso, 1000050"}), train({}), 1,
+     std::nullopt, route_path, 2, 21, "1000050 m is above the limit of 1000000 m"},
+    {"first repetition value", route({}, {"lunghezza percorso, 10000", "ripetizione segnali 4 codici, 25, 0"}),
+     train({}), 3, std::nullopt, route_path, 3, 31, "first signal-repetition value 25"},
+    {"second repetition value", route({}, {"lunghezza percorso, 10000", "ripetizione segnali 4 codici, 0, 75"}),
+     train({}), 4, std::nullopt, route_path, 3, 34, "second signal-repetition value 75"},
+    {"repetition without 4 or 9", route({}, {"lunghezza percorso, 10000", "ripetizione segnali, 0, 0"}),
+     train({}), 5, std::nullopt, route_path, 3, 1, "names neither 4 nor 9"},
+    {"no general header", lines({"foo", "bar"}), train({}), 102, std::nullopt, route_path, 2, 1,
+     "[generale]"},
+    {"missing route text", std::nullopt, train({}), 101, std::nullopt, route_path, 0, 0,
+     "not found: app/R_linea.txt"},
+    {"curve without class", route({"curvad, 100, 50"}), train({}), 103, std::nullopt, route_path, 4, 1,
+     "holds no class digit"},
+    {"body entry beyond the model", route({"pendenza, 16950, 3"}), train({}), 15, 16950, route_path, 4, 11,
+     "50 x n_celle - 100 = 16900 m"},
+    {"station beyond the model", plain_route,
+     train({"stazione, 16250, 12, 200, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0,X"}), 15, 16250, train_path, 2, 11,
+     "50 x n_celle - 800 = 16200 m"},
+    {"signboard on a signboard", route({"cartello_indicatore, 1000, (A)", "cartello_indicatore, 1020, (B)"}),
+     train({}), 6, 1020, route_path, 5, 22, "cell 21 already holds a signboard \"(A)\" (line 4)"},
+    {"speed boards on a signboard",
+     route({"cartello_indicatore, 1000, (A)", "indicatori_vmax, 1000, 90, 90, 90, 0, , , , 0"}), train({}), 21,
+     1000, route_path, 5, 18, "cell 21 already holds a signboard"},
+    {"signal on a station stop", plain_route,
+     train({station_1000, "segnale, 1000, 1, 4, 0, 0, 0, 0, 0, 0, 0, 0"}), 16, 1000, train_path, 3, 10,
+     "cell 21 already holds the stop of station 1 (line 2)"},
+    {"signal on a signboard of the route", route({"cartello_indicatore, 1000, (A)"}),
+     train({"segnale, 1000, 1, 4, 0, 0, 0, 0, 0, 0, 0, 0"}), 16, 1000, train_path, 2, 10,
+     "a signboard \"(A)\" (app/R_linea.txt:4)"},
+    {"warning board on a signal", plain_route,
+     train({"segnale, 1000, 1, 4, 0, 0, 0, 0, 0, 0, 0, 0", "rallentamento, 2200, 50, 100, 1, 0, 0"}), 17,
+     2200, train_path, 3, 16, "falls in cell 21, which already holds a signal (line 2)"},
+    {"slow-down start on a signal", plain_route,
+     train({"segnale, 3000, 1, 4, 0, 0, 0, 0, 0, 0, 0, 0", "rallentamento, 3000, 50, 100, 1, 0, 0"}), 18,
+     3000, train_path, 3, 16, "its start cell 61 already holds a signal (line 2)"},
+    {"slow-down end on a signal", plain_route,
+     train({"segnale, 3100, 1, 4, 0, 0, 0, 0, 0, 0, 0, 0", "rallentamento, 3000, 50, 100, 1, 0, 0"}), 19,
+     3000, train_path, 3, 16, "its end at 3100 m falls in cell 63"},
+    {"approach cells busy", plain_route,
+     train({"segnale, 1750, 1, 4, 0, 0, 0, 0, 0, 0, 0, 0", "rallentamento, 3000, 50, 100, 1, 1, 0"}), 20,
+     3000, train_path, 3, 16, "cell 36 holds a signal (line 2)"},
+    {"abatement on a signal", plain_route,
+     train({"segnale, 1000, 1, 4, 0, 0, 0, 0, 0, 0, 0, 0", "abbattimento, 1050, 100"}), 7, 1050, train_path,
+     3, 15, "cell 21 already holds a signal (line 2)"},
+    {"station off the 50 m grid", plain_route,
+     train({"stazione, 1025, 12, 200, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0,X"}), 8, 1025, train_path, 2, 11,
+     "1025 m is not a multiple of 50"},
+    {"station length off the 100 m grid", plain_route,
+     train({"stazione, 1000, 12, 250, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0,X"}), 9, 1000, train_path, 2, 21,
+     "length 250 is not a multiple of 100"},
+    {"stations too close", plain_route,
+     train({station_1000, "stazione, 1400, 12, 200, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0,BETA"}), 22, 1400,
+     train_path, 3, 11, "begins at 1300 m, the previous station's ends at 1100 m"},
+    {"stop cell at the start", plain_route,
+     train({"stazione, 0, 12, 100, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0,X"}), 24, std::nullopt, train_path, 2, 11,
+     "stop cell would be cell 1 or lower"},
+    {"stations reach the signboards", signboards(80), train({station_1000}), 10, std::nullopt, train_path, 2,
+     1, "too many stations"},
+    {"value not a number", plain_route, train({"sabbia, abc"}), 25, std::nullopt, train_path, 2, 9,
+     "\"abc\" is not a whole number"},
+    {"progressive off the 50 m grid",
+     route({}, {"lunghezza percorso, 10000", "progressiva chilometrica uno, 25, 0, 0"}), train({}), 2,
+     std::nullopt, route_path, 3, 31, "first value 25 is not a multiple of 50"},
+    {"signal before a warning board without room", plain_route,
+     train(with(three_signals, {"rallentamento, 2900, 120, 100, 1, 0, 0"})), 11, 1500, train_path, 4, 10,
+     "warning board in cell 35 (line 5)"},
+    {"approach window full", plain_route,
+     train({"segnale, 2550, 1, 4, 0, 0, 0, 0, 0, 0, 0, 0", "segnale, 2600, 1, 4, 0, 0, 0, 0, 0, 0, 0, 0",
+            "segnale, 2650, 1, 4, 0, 0, 0, 0, 0, 0, 0, 0", "rallentamento, 2900, 120, 100, 1, 0, 0"}),
+     12, 2950, train_path, 5, 16, "5 to 7 cells before its start: cell 52 holds a signal (line 2)"},
+    {"no room for a marker", plain_route,
+     train({"segnale, 3250, 1, 4, 0, 0, 0, 0, 0, 0, 0, 0", "segnale, 3300, 1, 4, 0, 0, 0, 0, 0, 0, 0, 0",
+            "segnale, 3350, 1, 4, 0, 0, 0, 0, 0, 0, 0, 0", "rallentamento, 2900, 50, 600, 1, 0, 0"}),
+     13, 3350, train_path, 5, 16, "marker at 3350 m inside it: cell 66 holds a signal (line 2)"},
+};
+
+class FaultMessage : public ::testing::TestWithParam<FaultCase> {};
+
+TEST_P(FaultMessage, names_the_code_position_line_and_field) {
+  const FaultCase& c = GetParam();
+  Compile run(c.route_text, c.train_text);
+  const std::vector<Diagnostic> faults = run.faults();
+  ASSERT_FALSE(faults.empty()) << run.d.text();
+  const Diagnostic& g = faults.back();
+  EXPECT_EQ(g.code, c.code) << run.d.text();
+  EXPECT_EQ(g.code, run.s.codice_errore);
+  EXPECT_EQ(g.metres, c.metres);
+  EXPECT_EQ(g.file, c.file);
+  EXPECT_EQ(g.line, c.line) << run.d.text();
+  EXPECT_EQ(g.column, c.column) << run.d.text();
+  EXPECT_NE(g.message.find(c.says), std::string::npos) << g.message;
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryCode, FaultMessage, ::testing::ValuesIn(fault_cases),
+                         [](const auto& info) {
+                           std::string n = info.param.name;
+                           for (char& ch : n)
+                             if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
+                           return n;
+                         });
+
+TEST(Diagnostics, every_register_write_is_kept_in_order_with_the_register_unchanged) {
+  // The route stops softly at 15; the train half then meets a signal conflict.
+  Compile run(route({"pendenza, 16950, 3"}),
+              train({station_1000, "segnale, 1000, 1, 4, 0, 0, 0, 0, 0, 0, 0, 0"}));
+  const std::vector<Diagnostic> faults = run.faults();
+  ASSERT_EQ(faults.size(), 2u);
+  EXPECT_EQ(faults[0].code, 15);
+  EXPECT_EQ(faults[1].code, 16);
+  EXPECT_EQ(run.s.codice_errore, 16);
+  EXPECT_EQ(run.s.posizione_errore, 1000);
+  EXPECT_EQ(run.esito.tipo, EsitoCompilazione::Tipo::faults);
+}
+
+TEST(Diagnostics, listening_changes_no_byte_written) {
+  const std::string r = route({"pendenza, 850, 4", "curvas4, 300, 100", "cartello_indicatore, 1000, (A)"});
+  const std::string t = train({"velocita, 0, 95", station_1000, "rallentamento, 3000, 50, 800, 1, 1, 0",
+                               "segnale, 1000, 1, 4, 0, 0, 0, 0, 0, 0, 0, 0"});
+  Compile heard(r, t);
+  MemoryPlatform p;
+  p.files[route_path] = r;
+  p.files[train_path] = t;
+  Scenario s;
+  s.nome_linea = "R";
+  s.nome_treno = "T";
+  const EsitoCompilazione esito =
+      compila(s, 1, p, {route_path, train_path, false}, {"app/R_linea.dat", "app/R_T.sim", "app/R_T.dat"});
+  EXPECT_EQ(heard.p.files, p.files);
+  EXPECT_EQ(heard.esito.codice_errore, esito.codice_errore);
+  EXPECT_EQ(heard.esito.posizione_errore, esito.posizione_errore);
+}
+
+TEST(Diagnostics, text_quotes_the_line_with_a_caret_and_ends_with_the_summary) {
+  Compile run(plain_route, train({station_1000, "segnale,\t1000, 1, 4, 0, 0, 0, 0, 0, 0, 0, 0", "segnle, 5"}));
+  EXPECT_EQ(run.d.text(),
+            "app/R_T-.txt:3: error 16: signal at 1000 m: cell 21 already holds the stop of station 1 "
+            "(line 2)\n"
+            "segnale,\t1000, 1, 4, 0, 0, 0, 0, 0, 0, 0, 0\n"
+            "        \t^\n"
+            "tracciato: 1 error, 0 warnings\n");
+}
+
+TEST(Diagnostics, a_failure_outside_the_reader_and_errore_are_errors_too) {
+  Compile missing(std::nullopt, train({}));
+  EXPECT_EQ(missing.esito.tipo, EsitoCompilazione::Tipo::runtime);
+  EXPECT_EQ(missing.d.errors(), 2);
+  EXPECT_NE(missing.d.text().find("tracciato: error: run-time failure: "), std::string::npos);
+
+  // An abatement in cell 1 takes the reserved slot: errore 1250.
+  Compile slot(plain_route, train({"abbattimento, 50, 100"}));
+  ASSERT_EQ(slot.esito.tipo, EsitoCompilazione::Tipo::errore);
+  EXPECT_EQ(slot.d.all().back().code, 1250);
+  EXPECT_NE(slot.d.text().find("tracciato: error 1250: reserved slot taken"), std::string::npos);
+}
+
+TEST(Diagnostics, report_lists_faults_and_warnings) {
+  Compile run(route({"pendnza, 850, 4"}), train({"segnale, 99999, 1, 4, 0, 0, 0, 0, 0, 0, 0, 0"}));
+  nlohmann::ordered_json report;
+  run.d.add_to(report);
+  ASSERT_EQ(report["faults"].size(), 1u);
+  const auto& f = report["faults"][0];
+  EXPECT_EQ(f["code"], 15);
+  EXPECT_EQ(f["position"], 99999);
+  EXPECT_EQ(f["file"], train_path);
+  EXPECT_EQ(f["line"], 2);
+  EXPECT_TRUE(f["message"].is_string());
+  ASSERT_EQ(report["warnings"].size(), 1u);
+  EXPECT_EQ(report["warnings"][0]["line"], 4);
+  EXPECT_EQ(report["warnings"][0]["file"], route_path);
+
+  Compile missing(std::nullopt, train({}));
+  nlohmann::ordered_json none;
+  missing.d.add_to(none);
+  ASSERT_EQ(none["faults"].size(), 1u);  // the run-time failure after it is no register write
+  EXPECT_TRUE(none["faults"][0]["position"].is_null());
+  EXPECT_TRUE(none["faults"][0]["line"].is_null());
+}
+
+struct WarningCase {
+  const char* name;
+  std::string route_text;
+  std::string train_text;
+  std::size_t line;
+  std::size_t column;
+  const char* says;
+};
+
+const std::vector<WarningCase> warning_cases{
+    {"typo in the body", route({"pendnza, 850, 4"}), train({}), 4, 1, "did you mean \"pendenza\"?"},
+    {"typo in a curve keyword", route({"curvd4, 850, 40"}), train({}), 4, 1, "did you mean \"curvad\"?"},
+    {"typo in the train text", plain_route, train({"segnle, 1"}), 2, 1, "did you mean \"segnale\"?"},
+    {"unknown word far from any keyword", route({"ponte, 850"}), train({}), 4, 1,
+     "\"ponte\" matches no entry and is disregarded"},
+    {"general entry in the body", route({"sfondo due, 4000"}), train({}), 4, 1,
+     "general entry \"sfondo due\" in the body"},
+    {"body entry in the general section", route({}, {"lunghezza percorso, 10000", "montagna, 1, 2, 3"}),
+     train({}), 3, 1, "body entry \"montagna\" in the general section"},
+    {"Sfondo with a capital", route({}, {"lunghezza percorso, 10000", "Sfondo uno, 1"}), train({}), 3, 1,
+     "\"Sfondo uno\" is not recognised"},
+    {"Progressiva with a capital",
+     route({}, {"lunghezza percorso, 10000", "Progressiva chilometrica due, 0, 0, 0"}), train({}), 3, 1,
+     "only in lower case"},
+    {"gradient behind the cursor", route({"pendenza, 850, 4", "pendenza, 500, 2"}), train({}), 5, 1,
+     "gradient starting in cell 10, at or behind the gradient cursor (cell 17)"},
+    {"gradients in one cell", route({"pendenza, 850, 4", "pendenza, 860, 2"}), train({}), 5, 1,
+     "takes effect from cell 18"},
+    {"curve overlapping the one before", route({"curvad4, 850, 100", "curvas4, 900, 100"}), train({}), 5, 1,
+     "below the plan cursor (metre 951)"},
+    {"surplus value on a body line", route({"pendenza, 850, 4, 7"}), train({}), 4, 19,
+     "more value fields on the line than its entry reads: \"7\""},
+    {"surplus value on a train line", plain_route, train({"velocita, 0, 95, 10"}), 2, 18, "\"10\""},
+    {"value on a line of its own", plain_route, train({"velocita, 0", "95", "120"}), 4, 1,
+     "value \"120\" stands where a keyword is expected"},
+};
+
+class WarningMessage : public ::testing::TestWithParam<WarningCase> {};
+
+TEST_P(WarningMessage, is_reported_once_at_its_line) {
+  const WarningCase& c = GetParam();
+  Compile run(c.route_text, c.train_text);
+  const std::vector<Diagnostic> w = run.warnings();
+  ASSERT_EQ(w.size(), 1u) << run.d.text();
+  EXPECT_EQ(w[0].code, 0);
+  EXPECT_EQ(w[0].line, c.line);
+  EXPECT_EQ(w[0].column, c.column);
+  EXPECT_NE(w[0].message.find(c.says), std::string::npos) << w[0].message;
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryKind, WarningMessage, ::testing::ValuesIn(warning_cases),
+                         [](const auto& info) {
+                           std::string n = info.param.name;
+                           for (char& ch : n)
+                             if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
+                           return n;
+                         });
+
+TEST(Warnings, none_for_headers_comments_empty_fields_and_trailing_commas) {
+  Compile run(route({"[pendenze]", "---- gradients ----", "pendenza, 850, 4,", "", "[montagne]"}),
+              train({"[segnali]", "-- a comment --", "orologio,    9               18            0 ",
+                     "stazione, 1000, 12, 200, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0,"}));
+  EXPECT_TRUE(run.warnings().empty()) << run.d.text();
+}
+
+TEST(Warnings, a_station_name_on_the_next_line_is_a_field_that_matches_nothing) {
+  // The trailing comma ends the station's line with its empty name field.
+  Compile run(plain_route, train({"stazione, 1000, 12, 200, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0,", "ALFA"}));
+  ASSERT_EQ(run.warnings().size(), 1u) << run.d.text();
+  EXPECT_EQ(run.warnings()[0].line, 3u);
+  EXPECT_EQ(run.s.voci[1].nome, "");
+}
+
+TEST(Warnings, curves_are_not_warned_about_without_a_plan) {
+  Compile run(route({"curvad4, 850, 100", "curvas4, 900, 100"}), train({}), /*plan=*/0);
+  EXPECT_TRUE(run.d.all().empty()) << run.d.text();
+}
+
+TEST(Warnings, none_for_the_shipped_texts_and_the_embedded_run_is_silent) {
+  MemoryPlatform p;
+  Diagnostics d(/*base_names=*/true);
+  const EsitoCompilazione esito = Form_Load(p, [&d](Scenario& s) { d.attach(s); });
+  d.finish(esito);
+  EXPECT_EQ(esito.tipo, EsitoCompilazione::Tipo::ok);
+  EXPECT_TRUE(d.all().empty()) << d.text();
+
+  // The same texts under compile, without the plan too.
+  Scenario named;
+  named.nome_linea = linea_incorporata;
+  named.nome_treno = treno_incorporato;
+  MemoryPlatform texts;
+  scrivi_testi(texts, "app", named);
+  const std::string r = texts.files.at("app/ROVELDA-MARNE_linea.txt");
+  const std::string t = texts.files.at("app/ROVELDA-MARNE_K 517-.txt");
+  for (std::int32_t plan : {1, 0}) {
+    Compile run(r, t, plan);
+    EXPECT_TRUE(run.d.all().empty()) << run.d.text();
+  }
+}
+
+TEST(Warnings, embedded_run_names_texts_by_their_file_name) {
+  MemoryPlatform p;
+  p.directory = "some/dir";
+  Diagnostics d(/*base_names=*/true);
+  // The train text is replaced, once written, by one whose sand is not a number.
+  Form_Load(p, [&d, &p](Scenario& s) {
+    d.attach(s);
+    p.files["some/dir/ROVELDA-MARNE_K 517-.txt"] = "[generale]\r\nsabbia, x\r\n";
+  });
+  ASSERT_FALSE(d.all().empty());
+  EXPECT_EQ(d.all()[0].file, "ROVELDA-MARNE_K 517-.txt");
+  EXPECT_EQ(d.all()[0].code, 25);
+}
+
+TEST(EditDistance, counts_insertions_deletions_and_substitutions) {
+  EXPECT_EQ(edit_distance("pendnza", "pendenza"), 1u);
+  EXPECT_EQ(edit_distance("pendenza", "pendenza"), 0u);
+  EXPECT_EQ(edit_distance("", "abc"), 3u);
+  EXPECT_EQ(edit_distance("segnael", "segnale"), 2u);
+}
+
+}  // namespace
+}  // namespace tracciato::cli
