@@ -38,7 +38,7 @@ for h in "${harnesses[@]}"; do
   echo "== $h: ${seconds} s"
   if ! (cd "$build/fuzz/findings/$h" &&
         "$build/fuzz/${h}_fuzzer" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
-          -max_len=65536 -print_final_stats=1 "$work" "$root/fuzz/corpus/$h" \
+          -max_len=65536 -dict="$root/fuzz/keywords.dict" -print_final_stats=1 "$work" "$root/fuzz/corpus/$h" \
           >"$build/fuzz/$h.log" 2>&1); then
     echo "$h FAILED; the log is $build/fuzz/$h.log, the input in $build/fuzz/findings/$h:"
     grep -E 'ERROR|SUMMARY|Test unit written' "$build/fuzz/$h.log" | head -n 20 || true
