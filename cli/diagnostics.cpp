@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 
 #include "driver/compilazione.h"
+#include "model/rounding.h"
 #include "model/scenario.h"
 #include "model/text.h"
 
@@ -274,7 +275,7 @@ void Diagnostics::on_fault(std::int32_t code, std::optional<std::int32_t> positi
       break;
     case 7:
       {
-        const std::int64_t c = Scenario::cella_di(p) - 1;  // p / 50, rounded alike
+        const std::int64_t c = arrotonda(p, 50);  // without the + 1 of signals
         g.message = "abatement" + at_p + ": " + cell(c) + " already holds " + holds(c);
       }
       break;
@@ -352,7 +353,7 @@ void Diagnostics::on_fault(std::int32_t code, std::optional<std::int32_t> positi
         g.message = "slow-down" + at_p + ": its end at " + m(p + length) + " falls in " + cell(c) +
                     ", which already holds " + holds(c);
       } else {
-        const std::int64_t k = Scenario::cella_di(p - 1200) - 1;
+        const std::int64_t k = arrotonda(p - 1200, 50);
         std::string busy;
         for (std::int64_t c = k; c > k - 4; --c)
           if (c >= 0 && c <= last_cell && !libera(s.celle[c]))

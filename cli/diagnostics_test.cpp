@@ -185,6 +185,14 @@ const std::vector<FaultCase> fault_cases{
      train({"segnale, 3250, 1, 4, 0, 0, 0, 0, 0, 0, 0, 0", "segnale, 3300, 1, 4, 0, 0, 0, 0, 0, 0, 0, 0",
             "segnale, 3350, 1, 4, 0, 0, 0, 0, 0, 0, 0, 0", "rallentamento, 2900, 50, 600, 1, 0, 0"}),
      13, 3350, train_path, 5, 16, "marker at 3350 m inside it: cell 66 holds a signal (line 2)"},
+    {"no room before the signal after a slow-down",
+     route({"indicatori_vmax, 3100, 90, 90, 90, 0, , , , 0", "indicatori_vmax, 3150, 90, 90, 90, 0, , , , 0"}),
+     train({"segnale, 3200, 1, 4, 0, 0, 0, 0, 0, 0, 0, 0", "rallentamento, 2900, 50, 100, 1, 0, 0"}), 13,
+     3050, train_path, 3, 16,
+     "before the signal in cell 65 (line 2): cell 63 holds speed-indicator boards (app/R_linea.txt:4)"},
+    {"abatement on a half-way position", plain_route,
+     train({"segnale, 825, 1, 4, 0, 0, 0, 0, 0, 0, 0, 0", "abbattimento, 875, 100"}), 7, 875, train_path, 3,
+     15, "cell 18 already holds a signal (line 2)"},
 };
 
 class FaultMessage : public ::testing::TestWithParam<FaultCase> {};
