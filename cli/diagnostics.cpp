@@ -294,7 +294,7 @@ void Diagnostics::on_fault(std::int32_t code, std::optional<std::int32_t> positi
       break;
     case 11:
       if (rule) {
-        g.message = "signal in " + cell(rule->cella) + at_p +
+        g.message = "signal in " + cell(rule->cella) + " (position " + m(p) + ")" +
                     ": no room for the abatement that the slow-down warning board in " +
                     cell(rule->riferimento) + origin(rule->riferimento) +
                     " asks for within 1000 m before it: " + range(rule->da, rule->a) +
