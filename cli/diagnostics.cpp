@@ -98,6 +98,9 @@ std::optional<std::string> close_keyword(const std::string& field, Ambito ambito
   std::optional<std::string> best;
   std::size_t best_distance = 3;
   for (const std::string& k : keywords(ambito)) {
+    // The distance is at least the difference in length: a long field costs nothing.
+    const std::size_t gap = f.size() > k.size() ? f.size() - k.size() : k.size() - f.size();
+    if (gap >= best_distance) continue;
     const std::size_t d = edit_distance(f, k);
     if (d < best_distance) {
       best_distance = d;
