@@ -39,18 +39,8 @@ void ReadOnlyPlatform::termina(int status) {
 CLI::App* add_check_command(CLI::App& app, CompileOptions& options) {
   auto* cmd = app.add_subcommand(
       "check", "Compile ROUTE_TXT and TRAIN_TXT as compile does, but write no scenario file");
-  cmd->add_option("ROUTE_TXT", options.route_txt, "Route source text")->required();
-  cmd->add_option("TRAIN_TXT", options.train_txt, "Train source text")->required();
-  cmd->add_option_function<std::string>(
-      "--route", [&options](const std::string& v) { options.route_name = v; },
-      "Route name (default: ROUTE_TXT's file name without \"_linea.txt\")");
-  cmd->add_option_function<std::string>(
-      "--train", [&options](const std::string& v) { options.train_name = v; },
-      "Train name (default: TRAIN_TXT's file name without \"<route>_\" and \"-.txt\")");
-  cmd->add_flag("--no-plan", options.no_plan, "Check without the plan (curve entries disregarded)");
-  cmd->add_option_function<std::string>(
-      "--report", [&options](const std::string& v) { options.report = v; },
-      "Write the JSON report of the outcome to FILE (the one file check writes)");
+  add_source_options(*cmd, options, "Check without the plan (curve entries disregarded)",
+                     "Write the JSON report of the outcome to FILE (the one file check writes)");
   cmd->footer(
       "Every fault and warning is printed on standard error as FILE:LINE: error CODE: MESSAGE\n"
       "or FILE:LINE: warning: MESSAGE, with the source line and a caret under the field at\n"

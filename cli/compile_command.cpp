@@ -80,23 +80,28 @@ void check_outputs(const CompileOptions& o, const std::vector<std::string>& bina
 
 }  // namespace
 
+void add_source_options(CLI::App& cmd, CompileOptions& options, const std::string& no_plan_help,
+                        const std::string& report_help) {
+  cmd.add_option("ROUTE_TXT", options.route_txt, "Route source text")->required();
+  cmd.add_option("TRAIN_TXT", options.train_txt, "Train source text")->required();
+  cmd.add_option_function<std::string>(
+      "--route", [&options](const std::string& v) { options.route_name = v; },
+      "Route name (default: ROUTE_TXT's file name without \"_linea.txt\")");
+  cmd.add_option_function<std::string>(
+      "--train", [&options](const std::string& v) { options.train_name = v; },
+      "Train name (default: TRAIN_TXT's file name without \"<route>_\" and \"-.txt\")");
+  cmd.add_flag("--no-plan", options.no_plan, no_plan_help);
+  cmd.add_option_function<std::string>(
+      "--report", [&options](const std::string& v) { options.report = v; }, report_help);
+}
+
 CLI::App* add_compile_command(CLI::App& app, CompileOptions& options) {
   auto* cmd = app.add_subcommand("compile", "Compile ROUTE_TXT and TRAIN_TXT into the three binary scenario files");
-  cmd->add_option("ROUTE_TXT", options.route_txt, "Route source text")->required();
-  cmd->add_option("TRAIN_TXT", options.train_txt, "Train source text")->required();
+  add_source_options(*cmd, options, "Build and write no plan file",
+                     "Write a JSON report of the outcome to FILE");
   cmd->add_option_function<std::string>(
       "-o", [&options](const std::string& v) { options.out_dir = v; },
       "Output directory (default: the directory of ROUTE_TXT)");
-  cmd->add_option_function<std::string>(
-      "--route", [&options](const std::string& v) { options.route_name = v; },
-      "Route name (default: ROUTE_TXT's file name without \"_linea.txt\")");
-  cmd->add_option_function<std::string>(
-      "--train", [&options](const std::string& v) { options.train_name = v; },
-      "Train name (default: TRAIN_TXT's file name without \"<route>_\" and \"-.txt\")");
-  cmd->add_flag("--no-plan", options.no_plan, "Build and write no plan file");
-  cmd->add_option_function<std::string>(
-      "--report", [&options](const std::string& v) { options.report = v; },
-      "Write a JSON report of the outcome to FILE");
   cmd->footer(
       "The source texts are read, never deleted or changed. Faults and warnings are printed on\n"
       "standard error as FILE:LINE: error CODE: MESSAGE or FILE:LINE: warning: MESSAGE, with\n"

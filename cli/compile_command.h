@@ -28,6 +28,11 @@ inline constexpr const char* compile_usage =
     "usage: tracciato compile ROUTE_TXT TRAIN_TXT [-o OUTDIR] [--route NAME] [--train NAME] "
     "[--no-plan] [--report FILE]";
 
+// The positional texts, --route, --train, --no-plan and --report shared by compile and
+// check.
+void add_source_options(CLI::App& cmd, CompileOptions& options, const std::string& no_plan_help,
+                        const std::string& report_help);
+
 // Declares `compile` on `app`, filling `options` when parsed.
 CLI::App* add_compile_command(CLI::App& app, CompileOptions& options);
 
