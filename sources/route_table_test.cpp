@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "sources/embedded_tables.h"
+#include "sources/table_test_support.h"
 
 // The embedded route text held against the counts and orders its readers and the
 // driver documents rely on.
@@ -17,23 +18,9 @@
 namespace tracciato {
 namespace {
 
-using Fields = std::vector<std::string>;
-
-Fields split(const std::string& line) {
-  Fields out;
-  std::size_t start = 0;
-  while (true) {
-    const auto comma = line.find(',', start);
-    std::string f =
-        line.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
-    f.erase(0, f.find_first_not_of(' '));
-    f.erase(f.find_last_not_of(' ') + 1);
-    out.push_back(f);
-    if (comma == std::string::npos) return out;
-    start = comma + 1;
-  }
-}
-long num(const std::string& f) { return f.empty() ? 0 : std::stol(f); }
+using table_test::Fields;
+using table_test::num;
+using table_test::split;
 
 const LineTable& route() {
   static const LineTable t = [] {
