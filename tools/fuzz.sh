@@ -31,6 +31,8 @@ for h in "${harnesses[@]}"; do targets+=("${h}_fuzzer"); done
 cmake --build "$build" --target "${targets[@]}"
 
 status=0
+passed=0
+failed=0
 for h in "${harnesses[@]}"; do
   # New inputs go to a scratch corpus; the committed seeds stay as they are.
   work="$build/fuzz/work/$h"
@@ -43,8 +45,11 @@ for h in "${harnesses[@]}"; do
     echo "$h FAILED; the log is $build/fuzz/$h.log, the input in $build/fuzz/findings/$h:"
     grep -E 'ERROR|SUMMARY|Test unit written' "$build/fuzz/$h.log" | head -n 20 || true
     status=1
+    failed=$((failed + 1))
   else
+    passed=$((passed + 1))
     grep -E '^stat::number_of_executed_units|^#[0-9]+.*DONE' "$build/fuzz/$h.log" | tail -n 2 || true
   fi
 done
+echo "fuzz: $passed passed, $failed failed"
 exit "$status"
