@@ -77,6 +77,16 @@ CLI::App* add_plot_command(CLI::App& app, PlotOptions& options) {
       "Draw the profile into FILE (.svg or .png)");
   cmd->add_option("--width", options.width, "Width of the pictures in pixels (default 1200)")
       ->check(CLI::Range(least_width, most_width));
+  cmd->footer(
+      "The pictures show what the simulator will see: they are drawn from the three binary\n"
+      "files in DIR, not from the source texts. With neither --map nor --profile both are\n"
+      "drawn as DIR/<route>_<train>_map.svg and _profile.svg. Without a plan file (a\n"
+      "--no-plan compile) only the profile is drawn. Exit status: 0 drawn, 3 an input file\n"
+      "missing or corrupt or a picture not written, 64 usage error.\n\n"
+      "Examples:\n"
+      "  tracciato plot . --route ROVELDA-MARNE --train \"K 517\"\n"
+      "  tracciato plot out --route MYLINE --train \"R 2\" --map map.png --width 1600\n"
+      "  tracciato plot out --route MYLINE --train \"R 2\" --profile profile.svg");
   return cmd;
 }
 
