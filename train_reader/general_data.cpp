@@ -44,7 +44,13 @@ void read_clock(Scenario& s, FieldInput& in) {
   treno.par5 = in.read_integer();
 }
 
-LineOutcome read_speed_line(Scenario& s, FieldInput& in, ListCursor& speed) {
+namespace {
+
+// A list line: the cells up to the line's position take the value in force, then the
+// line's value comes into force. The first write happens even when the cursor is
+// already at the line's cell; the speed list never writes at or beyond the last cell.
+LineOutcome read_list_line(Scenario& s, FieldInput& in, ListCursor& list,
+                           void (*write)(Scenario&, ListCursor&), bool stops_at_last_cell) {
   const std::int32_t p = in.read_long();
   const std::int32_t v = in.read_long();
   if (!s.entro_celle(p, 100)) {
@@ -53,32 +59,23 @@ LineOutcome read_speed_line(Scenario& s, FieldInput& in, ListCursor& speed) {
   }
   const std::int64_t n = arrotonda(p, 50);
   if (n > 0) {
-    // The first write happens even when the cursor is already at n; the speed list
-    // never writes at or beyond the last cell index.
     do {
-      if (speed.cursor >= s.n_celle) break;
-      write_speed(s, speed);
-    } while (speed.cursor < n);
+      if (stops_at_last_cell && list.cursor >= s.n_celle) break;
+      write(s, list);
+    } while (list.cursor < n);
   }
-  speed.current = v;
+  list.current = v;
   return LineOutcome::next;
 }
 
+}  // namespace
+
+LineOutcome read_speed_line(Scenario& s, FieldInput& in, ListCursor& speed) {
+  return read_list_line(s, in, speed, write_speed, /*stops_at_last_cell=*/true);
+}
+
 LineOutcome read_adhesion_line(Scenario& s, FieldInput& in, ListCursor& adhesion) {
-  const std::int32_t p = in.read_long();
-  const std::int32_t v = in.read_long();
-  if (!s.entro_celle(p, 100)) {
-    s.registra(15, p);
-    return LineOutcome::soft_stop;
-  }
-  const std::int64_t n = arrotonda(p, 50);
-  if (n > 0) {
-    do {
-      write_adhesion(s, adhesion);
-    } while (adhesion.cursor < n);
-  }
-  adhesion.current = v;
-  return LineOutcome::next;
+  return read_list_line(s, in, adhesion, write_adhesion, /*stops_at_last_cell=*/false);
 }
 
 void complete_lists(Scenario& s, PositionLists& lists) {
