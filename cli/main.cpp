@@ -98,7 +98,7 @@ int main(int argc, char** argv) {
   if (sources->parsed()) return run_sources(*platform, sources_dir);
   if (compile->parsed()) return tracciato::cli::run_compile(*platform, compile_options);
   if (check->parsed()) return tracciato::cli::run_check(*platform, check_options);
-  if (plot->parsed()) return tracciato::cli::run_plot(*platform, plot_options, std::cout, std::cerr);
+  if (plot->parsed()) return tracciato::cli::launch_plot(*platform, argv, std::cerr);
   if (dump->parsed()) return tracciato::cli::run_dump(*platform, dump_options, std::cout, std::cerr);
   return 64;
 }

@@ -1,7 +1,5 @@
 #include "cli/plot_command.h"
 
-#include <CLI/CLI.hpp>
-
 #include <ostream>
 #include <vector>
 
@@ -20,8 +18,6 @@ namespace tracciato::cli {
 namespace {
 
 constexpr const char* prefix = "tracciato plot: ";
-constexpr int least_width = 300;
-constexpr int most_width = 8000;
 
 struct UsageError {
   std::string message;
@@ -63,33 +59,6 @@ auto decode(const std::string& path, const std::string& bytes, Decode d) {
 
 }  // namespace
 
-CLI::App* add_plot_command(CLI::App& app, PlotOptions& options) {
-  auto* cmd = app.add_subcommand(
-      "plot", "Draw the map and the profile of the scenario compiled into DIR");
-  cmd->add_option("DIR", options.dir, "Directory holding the binary scenario files")->required();
-  cmd->add_option("--route", options.route, "Route name")->required();
-  cmd->add_option("--train", options.train, "Train name")->required();
-  cmd->add_option_function<std::string>(
-      "--map", [&options](const std::string& v) { options.map = v; },
-      "Draw the map into FILE (.svg or .png)");
-  cmd->add_option_function<std::string>(
-      "--profile", [&options](const std::string& v) { options.profile = v; },
-      "Draw the profile into FILE (.svg or .png)");
-  cmd->add_option("--width", options.width, "Width of the pictures in pixels (default 1200)")
-      ->check(CLI::Range(least_width, most_width));
-  cmd->footer(
-      "The pictures show what the simulator will see: they are drawn from the three binary\n"
-      "files in DIR, not from the source texts. With neither --map nor --profile both are\n"
-      "drawn as DIR/<route>_<train>_map.svg and _profile.svg. Without a plan file (a\n"
-      "--no-plan compile) only the profile is drawn. Exit status: 0 drawn, 3 an input file\n"
-      "missing or corrupt or a picture not written, 64 usage error.\n\n"
-      "Examples:\n"
-      "  tracciato plot . --route ROVELDA-MARNE --train \"K 517\"\n"
-      "  tracciato plot out --route MYLINE --train \"R 2\" --map map.png --width 1600\n"
-      "  tracciato plot out --route MYLINE --train \"R 2\" --profile profile.svg");
-  return cmd;
-}
-
 int run_plot(Platform& platform, const PlotOptions& o, std::ostream& out, std::ostream& err) {
   std::optional<Picture> map, profile;
   try {
@@ -97,9 +66,9 @@ int run_plot(Platform& platform, const PlotOptions& o, std::ostream& out, std::o
       throw UsageError{"the route name \"" + o.route + "\" " + *fault};
     if (auto fault = train_name_fault(o.train))
       throw UsageError{"the train name \"" + o.train + "\" " + *fault};
-    if (o.width < least_width || o.width > most_width)
-      throw UsageError{"--width must lie between " + std::to_string(least_width) + " and " +
-                       std::to_string(most_width)};
+    if (o.width < plot_least_width || o.width > plot_most_width)
+      throw UsageError{"--width must lie between " + std::to_string(plot_least_width) + " and " +
+                       std::to_string(plot_most_width)};
     if (o.dir.empty()) throw UsageError{"DIR is empty"};
     if (!o.map && !o.profile) {
       const std::string stem = o.route + "_" + o.train;

@@ -28,6 +28,14 @@ inline constexpr const char* plot_usage =
     "usage: tracciato plot DIR --route NAME --train NAME [--map FILE] [--profile FILE] "
     "[--width PX]";
 
+inline constexpr int plot_least_width = 300;
+inline constexpr int plot_most_width = 8000;
+
+// The program that draws, beside the executable. The pictures need cairo and its two
+// dozen shared libraries; tracciato itself does not load them at every start, it
+// starts this program for `plot`.
+inline constexpr const char* plot_program = "tracciato-plot";
+
 // Declares `plot` on `app`, filling `options` when parsed.
 CLI::App* add_plot_command(CLI::App& app, PlotOptions& options);
 
@@ -38,5 +46,11 @@ CLI::App* add_plot_command(CLI::App& app, PlotOptions& options);
 // the map asked for by --map impossible) or a picture not written, 64 a usage error.
 int run_plot(Platform& platform, const PlotOptions& options, std::ostream& out,
              std::ostream& err);
+
+// `tracciato plot`, its command line already checked: hands `argv` ("tracciato",
+// "plot", ...) on to the drawing program beside the executable, which then takes the
+// place of this process. Returns only when that program cannot be started: 3, said on
+// `err`.
+int launch_plot(Platform& platform, char** argv, std::ostream& err);
 
 }  // namespace tracciato::cli

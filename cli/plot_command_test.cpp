@@ -4,6 +4,9 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <sstream>
 
 #include "cli/plot_test_scenario.h"
@@ -144,6 +147,39 @@ TEST(PlotCommand, TheExecutableRefusesAnIncompleteCommandLine) {
   EXPECT_EQ(WEXITSTATUS(std::system(
                 ("\"" + exe + "\" plot /nonexistent --route R --train T" + quiet).c_str())),
             3);
+}
+
+// tracciato hands `plot` over to the drawing program beside it: the pictures come from
+// there, and without it tracciato says which program is missing and where.
+TEST(PlotCommand, TheExecutableDrawsThroughTheProgramBesideIt) {
+  namespace fs = std::filesystem;
+  const fs::path exe = TRACCIATO_EXE;
+  const fs::path dir = fs::path(::testing::TempDir()) / "plot-handover";
+  fs::remove_all(dir);
+  fs::create_directories(dir / "alone");
+  fs::create_directories(dir / "out");
+  const std::string quiet = " >/dev/null 2>&1";
+  const std::string out = (dir / "out").string();
+  ASSERT_EQ(std::system(("\"" + exe.string() + "\" sources \"" + out + "\"" + quiet).c_str()), 0);
+  ASSERT_EQ(std::system(("cd \"" + out + "\" && \"" + exe.string() +
+                         "\" compile ROVELDA-MARNE_linea.txt \"ROVELDA-MARNE_K 517-.txt\"" + quiet)
+                            .c_str()),
+            0);
+  const std::string args = " plot \"" + out + "\" --route ROVELDA-MARNE --train \"K 517\" --width 400";
+  EXPECT_EQ(std::system(("\"" + exe.string() + "\"" + args + quiet).c_str()), 0);
+  EXPECT_TRUE(fs::exists(fs::path(out) / "ROVELDA-MARNE_K 517_map.svg"));
+  EXPECT_TRUE(fs::exists(fs::path(out) / "ROVELDA-MARNE_K 517_profile.svg"));
+
+  fs::copy_file(exe, dir / "alone" / exe.filename());
+  const std::string err = (dir / "err.txt").string();
+  const int status = std::system(
+      ("\"" + (dir / "alone" / exe.filename()).string() + "\"" + args + " 2>\"" + err + "\"").c_str());
+  EXPECT_EQ(WEXITSTATUS(status), 3);
+  std::ifstream in(err);
+  const std::string said((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  EXPECT_NE(said.find((dir / "alone" / plot_program).string()), std::string::npos) << said;
+  EXPECT_NE(said.find("beside the executable"), std::string::npos) << said;
+  fs::remove_all(dir);
 }
 
 }  // namespace

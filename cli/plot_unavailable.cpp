@@ -14,7 +14,7 @@ CLI::App* add_plot_command(CLI::App& app, PlotOptions&) {
   return cmd;
 }
 
-int run_plot(Platform&, const PlotOptions&, std::ostream&, std::ostream& err) {
+int launch_plot(Platform&, char**, std::ostream& err) {
   err << "tracciato plot: this build draws no pictures: it was built without cairo\n";
   return 3;
 }

@@ -64,7 +64,8 @@ case "${1:-}" in
     build "$root/build/release" -DCMAKE_BUILD_TYPE=Release -DTRACCIATO_TESTS=OFF
     rm -rf "$root/run"
     mkdir -p "$root/run"
-    cp "$root/build/release/tracciato" "$root/run/"
+    # tracciato-plot, the drawing program behind `tracciato plot`, goes beside it.
+    cp "$root/build/release/tracciato" "$root/build/release/tracciato-plot" "$root/run/"
     status=0
     "$root/run/tracciato" || status=$?
     echo "The embedded run ended with status $status; its files are in $root/run:"
