@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <iostream>
 #include <string>
+#include <vector>
 
 #include "bench/scenario_generator.h"
 #include "driver/compilazione.h"
@@ -143,6 +144,21 @@ void Writer(benchmark::State& state) {
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes));
 }
 BENCHMARK(Writer<codifica_planimetria>)->Name("WriterPlan")->Unit(benchmark::kMillisecond);
+
+// The plan file as the run writes it: encoded a piece at a time into one room.
+void WriterPlanPieces(benchmark::State& state) {
+  const Scenario& s = compiled().s;
+  std::vector<char> spazio(Platform::spazio_pezzo);
+  std::size_t bytes = 0;
+  for (auto _ : state) {
+    PezziPlanimetria pezzi(s);
+    bytes = 0;
+    while (const std::size_t n = pezzi(spazio)) bytes += n;
+    benchmark::DoNotOptimize(spazio.data());
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes));
+}
+BENCHMARK(WriterPlanPieces)->Unit(benchmark::kMillisecond);
 BENCHMARK(Writer<codifica_voci>)->Name("WriterEntries")->Unit(benchmark::kMicrosecond);
 BENCHMARK(Writer<codifica_celle>)->Name("WriterCells")->Unit(benchmark::kMicrosecond);
 

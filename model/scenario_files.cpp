@@ -1,5 +1,6 @@
 #include "model/scenario_files.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstdint>
 #include <limits>
@@ -59,14 +60,30 @@ constexpr std::size_t byte_cella = 15;
 
 }  // namespace
 
+PezziPlanimetria::PezziPlanimetria(const Scenario& s)
+    : corrente_(s.planimetria.x().elementi()), seguente_(s.planimetria.y().elementi()) {}
+
+std::size_t PezziPlanimetria::operator()(std::span<char> spazio) {
+  Scrittura w(spazio.data());
+  std::size_t posti = spazio.size() / byte_valore_max;  // values that surely fit
+  while (posti > 0) {
+    if (corrente_.empty()) {
+      if (seguente_.empty()) break;
+      corrente_ = seguente_;
+      seguente_ = {};
+    }
+    const std::size_t n = std::min(posti, corrente_.size());
+    for (const Valore& v : corrente_.first(n)) valore(w, v);
+    corrente_ = corrente_.subspan(n);
+    posti -= n;
+  }
+  return w.scritti(spazio.data());
+}
+
 std::string codifica_planimetria(const Scenario& s) {
-  const auto x = s.planimetria.x().elementi();
-  const auto y = s.planimetria.y().elementi();
-  std::string out(byte_valore_max * (x.size() + y.size()), '\0');
-  Scrittura w(out.data());
-  for (const Valore& v : x) valore(w, v);
-  for (const Valore& v : y) valore(w, v);
-  out.resize(w.scritti(out.data()));
+  const std::size_t valori = s.planimetria.x().elementi().size() + s.planimetria.y().elementi().size();
+  std::string out(byte_valore_max * valori, '\0');
+  out.resize(PezziPlanimetria(s)(out));
   return out;
 }
 
@@ -132,7 +149,11 @@ void scrivi_file_scenario(const Scenario& s, Platform& platform, const FileScena
     platform.scrivi(path, bytes);
     scritti.push_back(path);
   };
-  if (s.con_planimetria != 0) scrivi(file.planimetria, codifica_planimetria(s));
+  if (s.con_planimetria != 0) {
+    // The largest file by far (20 MB for 1000 km): written as it is encoded.
+    platform.scrivi_a_pezzi(file.planimetria, PezziPlanimetria(s));
+    scritti.push_back(file.planimetria);
+  }
   scrivi(file.voci, codifica_voci(s));
   scrivi(file.celle, codifica_celle(s));
 }

@@ -1,11 +1,14 @@
 #pragma once
 
+#include <cstddef>
+#include <span>
 #include <string>
 #include <vector>
 
+#include "model/scenario.h"
+
 namespace tracciato {
 
-struct Scenario;
 class Platform;
 
 // Where the three binary scenario files go.
@@ -13,6 +16,19 @@ struct FileScenario {
   std::string planimetria;  // plan file, written only when con_planimetria is non-zero
   std::string voci;         // entry file
   std::string celle;        // cell file
+};
+
+// The plan file's bytes a piece at a time, for Platform::scrivi_a_pezzi: x of every
+// metre, then y. Each call fills the room it is given with whole values and returns the
+// bytes it wrote, 0 once every value is written.
+class PezziPlanimetria {
+ public:
+  explicit PezziPlanimetria(const Scenario& s);
+  std::size_t operator()(std::span<char> spazio);
+
+ private:
+  std::span<const Valore> corrente_;   // what is left of the coordinate being written
+  std::span<const Valore> seguente_;   // the coordinate after it, if any
 };
 
 // The exact bytes of each file, little-endian and packed.

@@ -126,6 +126,28 @@ TEST(PlanFile, TaggedValuesAllXThenAllY) {
   EXPECT_EQ(codifica_planimetria(s), x + y);
 }
 
+// The run writes the plan file as it encodes it: whatever the room, no piece overruns
+// it and the pieces add up to the very bytes of the whole file.
+TEST(PlanFile, PiecesOfAnyRoomAreWholeValuesAddingUpToTheFile) {
+  Scenario s;
+  s.planimetria.dimensiona(5000);
+  for (std::int64_t m = 0; m <= 5000; m += 3) s.planimetria(m, m % 2) = Valore::di_doppio(m * 0.1);
+  for (std::int64_t m = 1; m <= 5000; m += 7) s.planimetria(m, 1) = Valore::di_intero(-7);
+  const std::string whole = codifica_planimetria(s);
+  for (const std::size_t room : {std::size_t{10}, std::size_t{19}, std::size_t{4096},
+                                 Platform::spazio_pezzo}) {
+    PezziPlanimetria pezzi(s);
+    std::string joined;
+    std::vector<char> spazio(room);
+    while (const std::size_t n = pezzi(spazio)) {
+      ASSERT_LE(n, room);
+      joined.append(spazio.data(), n);
+    }
+    EXPECT_EQ(joined, whole) << room;
+    EXPECT_EQ(pezzi(spazio), 0u) << "a finished plan stays finished";
+  }
+}
+
 // A platform whose writes to one path fail, as a full disk or a missing folder would.
 class FailingPlatform : public MemoryPlatform {
  public:

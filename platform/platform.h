@@ -1,6 +1,9 @@
 #pragma once
 
+#include <cstddef>
+#include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -28,6 +31,16 @@ class Platform {
   // Afterwards `path` holds exactly `bytes`: an older file of that name is replaced,
   // never written through, and a failed write leaves the older file as it was.
   virtual void scrivi(const std::string& path, std::string_view bytes) = 0;
+
+  // A file whose bytes come in pieces, so that a large one need not lie whole in
+  // memory: `pezzo` fills the room it is given (always `spazio_pezzo` bytes) and returns
+  // how many bytes it put there, 0 once the file is complete. Afterwards `path` holds
+  // the pieces in order, as `scrivi` leaves it; if `pezzo` throws, the older file stays
+  // as it was. This one gathers the pieces and hands them to `scrivi`; a layer that can
+  // write them as they come does so.
+  static constexpr std::size_t spazio_pezzo = std::size_t{64} << 10;
+  using Pezzo = std::function<std::size_t(std::span<char> spazio)>;
+  virtual void scrivi_a_pezzi(const std::string& path, const Pezzo& pezzo);
 
   // A modal message box with one OK button; returns when the user has closed it.
   virtual void messaggio(const std::string& text) = 0;

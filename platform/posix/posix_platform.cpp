@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string_view>
+#include <vector>
 
 #include "platform/runtime_failure.h"
 
@@ -33,6 +35,22 @@ std::string directory_of(const std::string& path) {
   if (slash == std::string::npos) return ".";
   if (slash == 0) return "/";
   return path.substr(0, slash);
+}
+
+// Writes all of `bytes`; 0, or the errno of the write that failed.
+int write_all(int fd, std::string_view bytes) {
+  const char* p = bytes.data();
+  std::size_t left = bytes.size();
+  while (left > 0) {
+    const ssize_t n = ::write(fd, p, left);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return errno;
+    }
+    p += n;
+    left -= static_cast<std::size_t>(n);
+  }
+  return 0;
 }
 
 }  // namespace
@@ -91,6 +109,23 @@ std::string PosixPlatform::leggi(const std::string& path) {
 }
 
 void PosixPlatform::scrivi(const std::string& path, std::string_view bytes) {
+  sostituisci(path, [bytes](int fd) { return write_all(fd, bytes); });
+}
+
+void PosixPlatform::scrivi_a_pezzi(const std::string& path, const Pezzo& pezzo) {
+  sostituisci(path, [&pezzo, &path](int fd) {
+    std::vector<char> spazio(spazio_pezzo);
+    for (;;) {
+      const std::size_t n = pezzo(spazio);
+      if (n == 0) return 0;
+      if (n > spazio.size()) throw RuntimeFailure(path + ": a piece larger than its room");
+      if (const int err = write_all(fd, std::string_view(spazio.data(), n))) return err;
+    }
+  });
+}
+
+void PosixPlatform::sostituisci(const std::string& path,
+                                const std::function<int(int fd)>& riempi) {
   // Write a temporary file beside the target and rename it over the target: a failed
   // write leaves the older file intact, and a link at the target is replaced, never
   // written through.
@@ -98,18 +133,13 @@ void PosixPlatform::scrivi(const std::string& path, std::string_view bytes) {
   std::string temp = directory_of(path) + "/.tracciato-XXXXXX";
   const int fd = ::mkstemp(temp.data());
   if (fd < 0) fail("write", path, errno);
-  const char* p = bytes.data();
-  std::size_t left = bytes.size();
   int err = 0;
-  while (left > 0) {
-    const ssize_t n = ::write(fd, p, left);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      err = errno;
-      break;
-    }
-    p += n;
-    left -= static_cast<std::size_t>(n);
+  try {
+    err = riempi(fd);
+  } catch (...) {
+    ::close(fd);
+    ::unlink(temp.c_str());
+    throw;
   }
   const mode_t mask = ::umask(0);
   ::umask(mask);

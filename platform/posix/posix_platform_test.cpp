@@ -49,6 +49,32 @@ TEST_F(PosixPlatformTest, WriteReplacesALongerFileWithoutTrailingBytes) {
   EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
 }
 
+TEST_F(PosixPlatformTest, WriteInPiecesLeavesTheWholeFileOrTheOlderOne) {
+  const std::string path = p.unisci(dir, "x.dat");
+  std::string bytes(Platform::spazio_pezzo * 3 + 17, 'a');
+  bytes[Platform::spazio_pezzo] = 'b';
+  std::size_t fatto = 0;
+  p.scrivi_a_pezzi(path, [&](std::span<char> spazio) {
+    const std::size_t n = bytes.copy(spazio.data(), spazio.size(), fatto);
+    fatto += n;
+    return n;
+  });
+  EXPECT_EQ(p.leggi(path), bytes);
+
+  // An encoder that fails halfway: the older file stays whole, no temporary is left.
+  int pezzi = 0;
+  EXPECT_THROW(p.scrivi_a_pezzi(path,
+                                [&pezzi](std::span<char> spazio) -> std::size_t {
+                                  if (++pezzi == 3) throw RuntimeFailure("encoder failed");
+                                  return spazio.size();
+                                }),
+               RuntimeFailure);
+  EXPECT_THROW(p.scrivi_a_pezzi(path, [](std::span<char> spazio) { return spazio.size() + 1; }),
+               RuntimeFailure);
+  EXPECT_EQ(p.leggi(path), bytes);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
+}
+
 TEST_F(PosixPlatformTest, WriteReplacesALinkInsteadOfWritingThroughIt) {
   const std::string other = p.unisci(dir, "other.txt");
   const std::string link = p.unisci(dir, "link.txt");

@@ -1,0 +1,51 @@
+#include "platform/platform.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/memory_platform.h"
+#include "platform/runtime_failure.h"
+
+namespace tracciato {
+namespace {
+
+// Pieces of `testo`, each as long as the room allows.
+Platform::Pezzo pezzi_di(const std::string& testo) {
+  return [testo, fatto = std::size_t{0}](std::span<char> spazio) mutable {
+    const std::size_t n = testo.copy(spazio.data(), spazio.size(), fatto);
+    fatto += n;
+    return n;
+  };
+}
+
+// A layer without a writer of its own gathers the pieces and writes the file once.
+TEST(WritingInPieces, ALayerWithoutItsOwnGathersThePiecesInOrder) {
+  MemoryPlatform p;
+  std::string testo(Platform::spazio_pezzo * 2 + 3, 'a');
+  testo.back() = 'z';
+  testo[Platform::spazio_pezzo] = 'm';
+  p.scrivi_a_pezzi("app/f.dat", pezzi_di(testo));
+  EXPECT_EQ(p.files["app/f.dat"], testo);
+  p.scrivi_a_pezzi("app/f.dat", pezzi_di(""));
+  EXPECT_EQ(p.files["app/f.dat"], "");
+}
+
+TEST(WritingInPieces, AFailingOrOverrunningPieceLeavesTheOlderFile) {
+  MemoryPlatform p;
+  p.files["app/f.dat"] = "older";
+  int chiamate = 0;
+  EXPECT_THROW(p.scrivi_a_pezzi("app/f.dat",
+                                [&chiamate](std::span<char> spazio) -> std::size_t {
+                                  if (++chiamate == 2) throw RuntimeFailure("encoder failed");
+                                  return spazio.size();
+                                }),
+               RuntimeFailure);
+  EXPECT_THROW(p.scrivi_a_pezzi("app/f.dat",
+                                [](std::span<char> spazio) { return spazio.size() + 1; }),
+               RuntimeFailure);
+  EXPECT_EQ(p.files["app/f.dat"], "older");
+}
+
+}  // namespace
+}  // namespace tracciato
