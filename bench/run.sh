@@ -54,11 +54,16 @@ grep -q '"outcome": "ok"' "$work/max-report.json" || {
 rm "$work/max-report.json"
 
 configure -DTRACCIATO_FLOOR_EMBEDDED="$work/embedded-ref" -DTRACCIATO_FLOOR_COMPILE="$work/max-out"
-cmake --build "$build" --target floor_embedded floor_compile >/dev/null
+cmake --build "$build" --target floor_embedded floor_compile floor_embedded_static \
+  floor_compile_static >/dev/null
 
 # Each floor leaves exactly the reference bytes.
 "$build/floor_embedded" "$work/floor-embedded"
 "$build/floor_compile" "$work/floor-compile"
+diff -r "$work/embedded-ref" "$work/floor-embedded"
+diff -r "$work/max-out" "$work/floor-compile"
+"$build/floor_embedded_static" "$work/floor-embedded"
+"$build/floor_compile_static" "$work/floor-compile"
 diff -r "$work/embedded-ref" "$work/floor-embedded"
 diff -r "$work/max-out" "$work/floor-compile"
 
@@ -75,13 +80,15 @@ if awk -v l="$load" -v n="$(nproc)" 'BEGIN { exit !(l > n / 2) }'; then
   echo "warning: load average $load on $(nproc) cores: the wall-clock ratios are not reliable" >&2
 fi
 
-echo "== the no-argument run (ROVELDA-MARNE, 100 km) against its floor"
+echo "== the no-argument run (ROVELDA-MARNE, 100 km) against its floor, plain and static"
 (cd "$work/embedded" && hyperfine -N --warmup 5 --runs "$runs" --export-csv "$work/embedded.csv" \
-  "$work/embedded/tracciato" "$build/floor_embedded $work/floor-embedded" 2>/dev/null)
+  "$work/embedded/tracciato" "$build/floor_embedded $work/floor-embedded" \
+  "$build/floor_embedded_static $work/floor-embedded" 2>/dev/null)
 
-echo "== compile of the generated 1000 km scenario against its floor"
+echo "== compile of the generated 1000 km scenario against its floor, plain and static"
 hyperfine -N --warmup 3 --runs "$runs" --export-csv "$work/compile.csv" \
-  "${compile[*]}" "$build/floor_compile $work/floor-compile"
+  "${compile[*]}" "$build/floor_compile $work/floor-compile" \
+  "$build/floor_compile_static $work/floor-compile"
 
 peak_kb=$(/usr/bin/time -f %M "${compile[@]}" 2>&1 >/dev/null | tail -1)
 tables=$("$build/dimensione_modello" 1000000)
@@ -91,6 +98,10 @@ awk -v t="$(cpu "$work/embedded.csv" 1)" -v f="$(cpu "$work/embedded.csv" 2)" \
   'BEGIN { printf "(CPU time: no-argument run %.3f ms, floor %.3f ms, ratio %.2f)\n", t * 1000, f * 1000, t / f }'
 awk -v t="$(cpu "$work/compile.csv" 1)" -v f="$(cpu "$work/compile.csv" 2)" \
   'BEGIN { printf "(CPU time: compile %.3f ms, floor %.3f ms, ratio %.2f)\n", t * 1000, f * 1000, t / f }'
+awk -v t="$(mean "$work/embedded.csv" 1)" -v f="$(mean "$work/embedded.csv" 3)" \
+  'BEGIN { printf "(floor linked statically as tracciato is: no-argument run / floor %.2f)\n", t / f }'
+awk -v t="$(mean "$work/compile.csv" 1)" -v f="$(mean "$work/compile.csv" 3)" \
+  'BEGIN { printf "(floor linked statically as tracciato is: compile / floor %.2f)\n", t / f }'
 echo "== peak memory of the compile: ${peak_kb} KiB; model tables ${tables} bytes, output ${output} bytes"
 awk -v t="$(mean "$work/embedded.csv" 1)" -v f="$(mean "$work/embedded.csv" 2)" \
   'BEGIN { printf "no-argument run / floor: %.3f ms / %.3f ms = %.2f (goal <= 1.5)\n", t * 1000, f * 1000, t / f }'
