@@ -38,7 +38,7 @@ class Platform {
   // the pieces in order, as `scrivi` leaves it; if `pezzo` throws, the older file stays
   // as it was. This one gathers the pieces and hands them to `scrivi`; a layer that can
   // write them as they come does so.
-  static constexpr std::size_t spazio_pezzo = std::size_t{64} << 10;
+  static constexpr std::size_t spazio_pezzo = std::size_t{256} << 10;
   using Pezzo = std::function<std::size_t(std::span<char> spazio)>;
   virtual void scrivi_a_pezzi(const std::string& path, const Pezzo& pezzo);
 
