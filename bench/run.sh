@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Whole-process benchmarks of tracciato against the floor: a program that only writes
 # the same output bytes, into files of the same names, with plain write calls.
-#   bench/run.sh [RUNS]     RUNS timed runs of each command (default 50)
+#   bench/run.sh [RUNS]     RUNS timed runs of each command (default 50), in 5 rounds
 # Builds a Release build in build/bench, makes the reference files, builds the floors
-# from them, times both sides in one hyperfine run each and prints the ratios as the
+# from them, times both sides with hyperfine, in turn, and prints the ratios as the
 # last three lines. The machine should be otherwise idle.
 set -euo pipefail
 
@@ -67,12 +67,28 @@ diff -r "$work/max-out" "$work/floor-compile"
 diff -r "$work/embedded-ref" "$work/floor-embedded"
 diff -r "$work/max-out" "$work/floor-compile"
 
-mean() {  # the mean wall time in seconds of command N (1-based) of a hyperfine CSV export
-  awk -F, -v n="$(($2 + 1))" 'NR == n { print $2 }' "$1"
+# Each comparison runs in rounds: all its commands in turn, then again, so that a slow
+# drift of the machine's speed falls on every side alike. A figure is the median over
+# the rounds of a command's mean.
+rounds=5
+per_round=$(((runs + rounds - 1) / rounds))
+compare() {  # compare NAME WARMUP COMMAND...: NAME-1.csv .. NAME-<rounds>.csv in $work
+  local name=$1 warmup=$2 k
+  shift 2
+  for ((k = 1; k <= rounds; k++)); do
+    hyperfine -N --warmup "$warmup" --runs "$per_round" --export-csv "$work/$name-$k.csv" \
+      "$@" >/dev/null 2>&1
+  done
 }
-cpu() {  # the mean user + system time in seconds of command N
-  awk -F, -v n="$(($2 + 1))" 'NR == n { print $5 + $6 }' "$1"
+median_of() {  # median_of NAME N FIELD: the median over the rounds of command N's FIELD
+  local k
+  for ((k = 1; k <= rounds; k++)); do
+    awk -F, -v n="$(($2 + 1))" -v f="$3" 'NR == n { print (f == "cpu") ? $5 + $6 : $2 }' \
+      "$work/$1-$k.csv"
+  done | sort -g | awk '{ v[NR] = $1 } END { print NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
 }
+mean() { median_of "$1" "$2" wall; }  # seconds of wall-clock time
+cpu() { median_of "$1" "$2" cpu; }    # seconds of user + system time
 
 # Other work on the machine stretches both sides of a ratio and shrinks it.
 read -r load _ </proc/loadavg
@@ -81,31 +97,29 @@ if awk -v l="$load" -v n="$(nproc)" 'BEGIN { exit !(l > n / 2) }'; then
 fi
 
 echo "== the no-argument run (ROVELDA-MARNE, 100 km) against its floor, plain and static"
-(cd "$work/embedded" && hyperfine -N --warmup 5 --runs "$runs" --export-csv "$work/embedded.csv" \
-  "$work/embedded/tracciato" "$build/floor_embedded $work/floor-embedded" \
-  "$build/floor_embedded_static $work/floor-embedded" 2>/dev/null)
+(cd "$work/embedded" && compare embedded 5 "$work/embedded/tracciato" \
+  "$build/floor_embedded $work/floor-embedded" "$build/floor_embedded_static $work/floor-embedded")
 
 echo "== compile of the generated 1000 km scenario against its floor, plain and static"
-hyperfine -N --warmup 3 --runs "$runs" --export-csv "$work/compile.csv" \
-  "${compile[*]}" "$build/floor_compile $work/floor-compile" \
+compare compile 3 "${compile[*]}" "$build/floor_compile $work/floor-compile" \
   "$build/floor_compile_static $work/floor-compile"
 
 peak_kb=$(/usr/bin/time -f %M "${compile[@]}" 2>&1 >/dev/null | tail -1)
 tables=$("$build/dimensione_modello" 1000000)
 output=$(cat "$work/max-out"/* | wc -c)
 
-awk -v t="$(cpu "$work/embedded.csv" 1)" -v f="$(cpu "$work/embedded.csv" 2)" \
+awk -v t="$(cpu embedded 1)" -v f="$(cpu embedded 2)" \
   'BEGIN { printf "(CPU time: no-argument run %.3f ms, floor %.3f ms, ratio %.2f)\n", t * 1000, f * 1000, t / f }'
-awk -v t="$(cpu "$work/compile.csv" 1)" -v f="$(cpu "$work/compile.csv" 2)" \
+awk -v t="$(cpu compile 1)" -v f="$(cpu compile 2)" \
   'BEGIN { printf "(CPU time: compile %.3f ms, floor %.3f ms, ratio %.2f)\n", t * 1000, f * 1000, t / f }'
-awk -v t="$(mean "$work/embedded.csv" 1)" -v f="$(mean "$work/embedded.csv" 3)" \
+awk -v t="$(mean embedded 1)" -v f="$(mean embedded 3)" \
   'BEGIN { printf "(floor linked statically as tracciato is: no-argument run / floor %.2f)\n", t / f }'
-awk -v t="$(mean "$work/compile.csv" 1)" -v f="$(mean "$work/compile.csv" 3)" \
+awk -v t="$(mean compile 1)" -v f="$(mean compile 3)" \
   'BEGIN { printf "(floor linked statically as tracciato is: compile / floor %.2f)\n", t / f }'
 echo "== peak memory of the compile: ${peak_kb} KiB; model tables ${tables} bytes, output ${output} bytes"
-awk -v t="$(mean "$work/embedded.csv" 1)" -v f="$(mean "$work/embedded.csv" 2)" \
+awk -v t="$(mean embedded 1)" -v f="$(mean embedded 2)" \
   'BEGIN { printf "no-argument run / floor: %.3f ms / %.3f ms = %.2f (goal <= 1.5)\n", t * 1000, f * 1000, t / f }'
-awk -v t="$(mean "$work/compile.csv" 1)" -v f="$(mean "$work/compile.csv" 2)" \
+awk -v t="$(mean compile 1)" -v f="$(mean compile 2)" \
   'BEGIN { printf "compile of 1000 km / floor: %.3f ms / %.3f ms = %.2f (goal <= 1.5)\n", t * 1000, f * 1000, t / f }'
 awk -v m="$peak_kb" -v t="$tables" -v o="$output" \
   'BEGIN { printf "compile peak memory / (tables + output): %.1f MiB / %.1f MiB = %.2f (goal <= 2)\n", m / 1024, (t + o) / 1048576, m * 1024 / (t + o) }'
