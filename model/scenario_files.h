@@ -19,8 +19,9 @@ struct FileScenario {
 };
 
 // The plan file's bytes a piece at a time, for Platform::scrivi_a_pezzi: x of every
-// metre, then y. Each call fills the room it is given with whole values and returns the
-// bytes it wrote, 0 once every value is written.
+// metre, then y. Each call fills the room it is given (at least 10 bytes, the longest
+// value) with whole values and returns the bytes it wrote, 0 once every value is
+// written.
 class PezziPlanimetria {
  public:
   explicit PezziPlanimetria(const Scenario& s);

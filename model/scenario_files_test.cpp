@@ -128,7 +128,7 @@ TEST(PlanFile, TaggedValuesAllXThenAllY) {
 
 // The run writes the plan file as it encodes it: whatever the room, no piece overruns
 // it and the pieces add up to the very bytes of the whole file.
-TEST(PlanFile, PiecesOfAnyRoomAreWholeValuesAddingUpToTheFile) {
+TEST(PlanFile, PiecesOfAnyRoomAddUpToTheFile) {
   Scenario s;
   s.planimetria.dimensiona(5000);
   for (std::int64_t m = 0; m <= 5000; m += 3) s.planimetria(m, m % 2) = Valore::di_doppio(m * 0.1);
