@@ -13,7 +13,7 @@ base_packages=(cmake ninja-build g++ pkgconf libcli11-dev nlohmann-json3-dev lib
 # What the tests need besides: GoogleTest, the Windows cross build and wine, and Google
 # Benchmark for the smoke run of the benchmarks.
 test_packages=(libgtest-dev libgmock-dev g++-mingw-w64-x86-64 wine wine64 xvfb xdotool
-               imagemagick libbenchmark-dev)
+               imagemagick libbenchmark-dev libssl-dev)
 
 install_missing() {  # install_missing PACKAGE...
   local missing=()
