@@ -9,12 +9,12 @@
 #include <vector>
 
 #include "bench/scenario_generator.h"
-#include "driver/compilazione.h"
+#include "compiler/compilazione.h"
 #include "model/post_elaborazione.h"
 #include "model/scenario.h"
 #include "model/scenario_files.h"
 #include "platform/field_input.h"
-#include "platform/memory_platform.h"
+#include "test_support/memory_platform.h"
 #include "route_reader/gradients_and_curves.h"
 
 namespace tracciato::bench {

@@ -4,9 +4,9 @@
 
 #include <map>
 
-#include "driver/compilazione.h"
+#include "compiler/compilazione.h"
 #include "model/scenario.h"
-#include "platform/memory_platform.h"
+#include "test_support/memory_platform.h"
 
 namespace tracciato::bench {
 namespace {

@@ -12,7 +12,7 @@
 #include <unistd.h>
 #include <vector>
 
-#include "platform/memory_platform.h"
+#include "test_support/memory_platform.h"
 #include "platform/runtime_failure.h"
 
 namespace tracciato::cli {

@@ -7,10 +7,10 @@
 #include <utility>
 #include <vector>
 
-#include "cli/compile_names.h"
+#include "model/compile_names.h"
 #include "cli/compile_report.h"
 #include "cli/diagnostics.h"
-#include "driver/compilazione.h"
+#include "compiler/compilazione.h"
 #include "model/file_names.h"
 #include "model/scenario.h"
 #include "platform/platform.h"

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "driver/compilazione.h"
+#include "compiler/compilazione.h"
 
 namespace tracciato::cli {
 

@@ -4,7 +4,7 @@
 #include <charconv>
 #include <nlohmann/json.hpp>
 
-#include "driver/compilazione.h"
+#include "compiler/compilazione.h"
 #include "model/rounding.h"
 #include "model/scenario.h"
 #include "model/text.h"

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "driver/compilazione.h"
+#include "compiler/compilazione.h"
 #include "driver/form1.h"
 #include "model/scenario.h"
-#include "platform/memory_platform.h"
+#include "test_support/memory_platform.h"
 #include "sources/source_writers.h"
 
 namespace tracciato::cli {

@@ -7,8 +7,8 @@
 #include "cli/check_command.h"
 #include "cli/compile_command.h"
 #include "cli/diagnostics.h"
-#include "cli/dump_command.h"
-#include "cli/plot_command.h"
+#include "dump/dump_command.h"
+#include "plot/plot_command.h"
 #include "driver/form1.h"
 #include "model/scenario.h"
 #include "platform/platform.h"
@@ -76,11 +76,11 @@ int main(int argc, char** argv) {
   tracciato::cli::CompileOptions check_options;
   auto* check = tracciato::cli::add_check_command(app, check_options);
 
-  tracciato::cli::PlotOptions plot_options;
-  auto* plot = tracciato::cli::add_plot_command(app, plot_options);
+  tracciato::plot::PlotOptions plot_options;
+  auto* plot = tracciato::plot::add_plot_command(app, plot_options);
 
-  tracciato::cli::DumpOptions dump_options;
-  auto* dump = tracciato::cli::add_dump_command(app, dump_options);
+  tracciato::dump::DumpOptions dump_options;
+  auto* dump = tracciato::dump::add_dump_command(app, dump_options);
 
   try {
     app.parse(argc, argv);
@@ -89,8 +89,8 @@ int main(int argc, char** argv) {
     if (status == 0) return 0;  // --help
     std::cerr << (compile->parsed() ? tracciato::cli::compile_usage
                   : check->parsed()   ? tracciato::cli::check_usage
-                  : plot->parsed()  ? tracciato::cli::plot_usage
-                  : dump->parsed()  ? tracciato::cli::dump_usage
+                  : plot->parsed()  ? tracciato::plot::plot_usage
+                  : dump->parsed()  ? tracciato::dump::dump_usage
                                     : usage)
               << "\n";
     return 64;
@@ -98,7 +98,7 @@ int main(int argc, char** argv) {
   if (sources->parsed()) return run_sources(*platform, sources_dir);
   if (compile->parsed()) return tracciato::cli::run_compile(*platform, compile_options);
   if (check->parsed()) return tracciato::cli::run_check(*platform, check_options);
-  if (plot->parsed()) return tracciato::cli::launch_plot(*platform, argv, std::cerr);
-  if (dump->parsed()) return tracciato::cli::run_dump(*platform, dump_options, std::cout, std::cerr);
+  if (plot->parsed()) return tracciato::plot::launch_plot(*platform, argv, std::cerr);
+  if (dump->parsed()) return tracciato::dump::run_dump(*platform, dump_options, std::cout, std::cerr);
   return 64;
 }

@@ -2,7 +2,7 @@
 
 #include <functional>
 
-#include "driver/compilazione.h"
+#include "compiler/compilazione.h"
 
 namespace tracciato {
 

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "platform/memory_platform.h"
+#include "test_support/memory_platform.h"
 #include "platform/runtime_failure.h"
 
 namespace tracciato {

@@ -6,7 +6,7 @@
 
 #include "fuzz/fuzz_support.h"
 #include "model/errore.h"
-#include "model/memorizza_percorso.h"
+#include "compiler/memorizza_percorso.h"
 #include "platform/runtime_failure.h"
 
 using namespace tracciato;

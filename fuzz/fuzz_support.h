@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
-#include "model/memorizza_dati.h"
+#include "compiler/memorizza_dati.h"
 #include "model/scenario.h"
-#include "platform/memory_platform.h"
+#include "test_support/memory_platform.h"
 
 namespace tracciato::fuzz {
 

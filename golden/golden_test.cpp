@@ -17,8 +17,8 @@
 #include <vector>
 
 #include "driver/form1.h"
-#include "platform/memory_platform.h"
-#include "robustness/run_executable.h"
+#include "test_support/memory_platform.h"
+#include "test_support/run_executable.h"
 
 namespace tracciato {
 namespace {

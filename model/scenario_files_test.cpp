@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "model/scenario.h"
-#include "platform/memory_platform.h"
+#include "test_support/memory_platform.h"
 #include "platform/runtime_failure.h"
 
 namespace tracciato {

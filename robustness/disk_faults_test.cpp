@@ -11,7 +11,7 @@
 #include <map>
 #include <sched.h>
 
-#include "robustness/run_executable.h"
+#include "test_support/run_executable.h"
 
 namespace tracciato::robustezza {
 namespace {

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "robustness/run_executable.h"
+#include "test_support/run_executable.h"
 
 namespace tracciato::robustezza {
 namespace {

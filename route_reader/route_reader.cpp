@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "model/diagnostica.h"
-#include "model/memorizza_dati.h"
+#include "model/source_texts.h"
 #include "model/scenario.h"
 #include "model/text.h"
 #include "platform/field_input.h"

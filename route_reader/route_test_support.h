@@ -3,9 +3,9 @@
 #include <initializer_list>
 #include <string>
 
-#include "model/memorizza_dati.h"
+#include "model/source_texts.h"
 #include "model/scenario.h"
-#include "platform/memory_platform.h"
+#include "test_support/memory_platform.h"
 #include "route_reader/route_reader.h"
 
 namespace tracciato::prova {
@@ -39,7 +39,6 @@ struct Lettura {
     s.nome_treno = "T";
   }
   bool leggi() { return leggi_linea(s, p, sorgenti); }
-  void memorizza() { memorizza_dati(s, p, sorgenti); }
   bool linea_presente() const { return p.files.count(sorgenti.linea) != 0; }
   bool treno_presente() const { return p.files.count(sorgenti.treno) != 0; }
 };

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "model/scenario.h"
-#include "platform/memory_platform.h"
+#include "test_support/memory_platform.h"
 #include "sources/embedded_tables.h"
 #include "sources/source_writers.h"
 

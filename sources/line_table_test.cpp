@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/memory_platform.h"
+#include "test_support/memory_platform.h"
 #include "platform/runtime_failure.h"
 
 namespace tracciato {

@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "model/memorizza_dati.h"
+#include "model/source_texts.h"
 #include "model/scenario.h"
-#include "platform/memory_platform.h"
+#include "test_support/memory_platform.h"
 #include "train_reader/train_reader.h"
 
 namespace tracciato {

@@ -1,0 +1,120 @@
+#include "dump/dump_command.h"
+
+#include <CLI/CLI.hpp>
+
+#include <ostream>
+#include <sstream>
+
+#include "dump/dump_csv.h"
+#include "dump/dump_file.h"
+#include "dump/dump_hex.h"
+#include "dump/dump_json.h"
+#include "dump/dump_text.h"
+#include "platform/platform.h"
+#include "platform/runtime_failure.h"
+
+namespace tracciato::dump {
+
+namespace {
+
+constexpr const char* examples =
+    "Examples:\n"
+    "  tracciato dump \"ROVELDA-MARNE_K 517.dat\"\n"
+    "      every cell on one line: metres covered, evento and its meaning, the packed\n"
+    "      values of signals and speed-indicator boards unpacked, cell 1's marks named\n"
+    "  tracciato dump \"ROVELDA-MARNE_K 517.sim\" --format csv > entries.csv\n"
+    "      the 87 entries with their roles (station K, signboard, progressive, run data,\n"
+    "      route header, train header), for a spreadsheet\n"
+    "  tracciato dump ROVELDA-MARNE_linea.dat --format json > plan.json\n"
+    "      every metre's x and y with its kind (Empty, Integer, Double)\n"
+    "  tracciato dump old.dat --format hex > old.hex\n"
+    "  tracciato dump new.dat --format hex > new.hex\n"
+    "  diff old.hex new.hex\n"
+    "      the fields in which two cell files differ, with their offsets\n"
+    "  tracciato dump copy.bin --kind entries\n"
+    "      a file whose name does not tell its kind\n"
+    "\n"
+    "The kind comes from the name unless --kind is given: *_linea.dat is a plan file,\n"
+    "*.sim an entry file, any other *.dat a cell file.\n"
+    "Texts (station names, signboards, route and train names) are Windows-1252 bytes in\n"
+    "the files: text, csv and json show them in UTF-8, each byte as its own character\n"
+    "(the unassigned bytes 81, 8D, 8F, 90, 9D as U+0081 .. U+009D). text, csv and hex\n"
+    "write control bytes and the unassigned ones as \\xHH and a backslash as \\\\, so that\n"
+    "a record stays on one line; hex also shows the bytes themselves. Doubles are\n"
+    "printed as the shortest decimal that reads back exactly; json also gives their bits.\n"
+    "The json output carries every byte of the file.\n"
+    "Exit status: 0 dumped, 3 the file cannot be read or cannot be a file of its kind,\n"
+    "64 usage error.";
+
+void write(std::ostream& out, const DumpedFile& file, const std::string& format) {
+  if (format == "json")
+    write_json(out, file);
+  else if (format == "csv")
+    write_csv(out, file);
+  else if (format == "hex")
+    write_hex(out, file);
+  else
+    write_text(out, file);
+}
+
+int usage_error(std::ostream& err, const std::string& message) {
+  err << "tracciato dump: " << message << "\n" << dump_usage << "\n";
+  return 64;
+}
+
+}  // namespace
+
+CLI::App* add_dump_command(CLI::App& app, DumpOptions& options) {
+  auto* cmd = app.add_subcommand("dump", "Decode a plan, entry or cell file for reading, diff or scripts");
+  cmd->add_option("FILE", options.file, "Plan (*_linea.dat), entry (*.sim) or cell (*.dat) file")
+      ->required();
+  cmd->add_option_function<std::string>(
+         "--kind", [&options](const std::string& v) { options.kind = v; },
+         "What the file is (default: from its name)")
+      ->check(CLI::IsMember({"plan", "entries", "cells"}));
+  cmd->add_option("--format", options.format, "Output format (default: text)")
+      ->check(CLI::IsMember({"text", "json", "csv", "hex"}));
+  cmd->footer(examples);
+  return cmd;
+}
+
+int run_dump(Platform& platform, const DumpOptions& options, std::ostream& out, std::ostream& err) {
+  if (options.format != "text" && options.format != "json" && options.format != "csv" &&
+      options.format != "hex")
+    return usage_error(err, "unknown format \"" + options.format + "\"");
+  std::optional<DumpKind> kind;
+  if (options.kind) {
+    kind = kind_named(*options.kind);
+    if (!kind) return usage_error(err, "unknown kind \"" + *options.kind + "\"");
+  } else {
+    kind = kind_from_name(options.file);
+    if (!kind)
+      return usage_error(err, "cannot tell the kind of \"" + options.file +
+                                  "\" from its name (*_linea.dat plan, *.sim entries, other "
+                                  "*.dat cells); pass --kind plan|entries|cells");
+  }
+
+  DumpedFile file;
+  try {
+    file = decode_file(*kind, platform.leggi(options.file));
+  } catch (const RuntimeFailure& f) {
+    err << "tracciato: dump: " << f.what() << "\n";
+    return 3;
+  } catch (const DecodeError& e) {
+    err << "tracciato: dump: " << options.file << ": " << e.what() << "\n";
+    return 3;
+  }
+
+  // The whole dump is made first, so that a failure never leaves half of it behind.
+  std::ostringstream dump;
+  write(dump, file, options.format);
+  out << dump.view();
+  out.flush();
+  if (!out) {
+    err << "tracciato: dump: " << options.file << ": the dump could not be written\n";
+    return 3;
+  }
+  return 0;
+}
+
+}  // namespace tracciato::dump

@@ -1,0 +1,140 @@
+#include "dump/dump_text_forms.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+
+namespace tracciato::dump {
+
+namespace {
+
+// Code points of the bytes 80 .. 9F; the unassigned ones keep their own number.
+constexpr std::array<char32_t, 32> high_controls = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+char32_t code_point(unsigned char b) {
+  return b >= 0x80 && b < 0xA0 ? high_controls[b - 0x80] : char32_t{b};
+}
+
+void append_utf8(std::string& out, char32_t c) {
+  if (c < 0x80) {
+    out.push_back(static_cast<char>(c));
+  } else if (c < 0x800) {
+    out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+  } else {
+    out.push_back(static_cast<char>(0xE0 | (c >> 12)));
+    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+  }
+}
+
+std::optional<unsigned char> byte_of(char32_t c) {
+  if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<unsigned char>(c);
+  for (std::size_t i = 0; i < high_controls.size(); ++i)
+    if (high_controls[i] == c) return static_cast<unsigned char>(0x80 + i);
+  return std::nullopt;
+}
+
+bool unassigned(unsigned char b) {
+  return b == 0x81 || b == 0x8D || b == 0x8F || b == 0x90 || b == 0x9D;
+}
+
+}  // namespace
+
+std::string utf8_from_cp1252(std::string_view bytes) {
+  std::string out;
+  out.reserve(bytes.size());
+  for (char ch : bytes) append_utf8(out, code_point(static_cast<unsigned char>(ch)));
+  return out;
+}
+
+std::optional<std::string> cp1252_from_utf8(std::string_view utf8) {
+  std::string out;
+  for (std::size_t i = 0; i < utf8.size();) {
+    const auto lead = static_cast<unsigned char>(utf8[i]);
+    // Every character of the code page takes at most three bytes in UTF-8.
+    const std::size_t n = lead < 0x80 ? 1 : (lead & 0xE0) == 0xC0 ? 2 : (lead & 0xF0) == 0xE0 ? 3 : 0;
+    if (n == 0 || utf8.size() - i < n) return std::nullopt;
+    char32_t c = n == 1 ? lead : n == 2 ? (lead & 0x1F) : (lead & 0x0F);
+    for (std::size_t k = 1; k < n; ++k) {
+      const auto cont = static_cast<unsigned char>(utf8[i + k]);
+      if ((cont & 0xC0) != 0x80) return std::nullopt;
+      c = (c << 6) | (cont & 0x3F);
+    }
+    if ((n == 2 && c < 0x80) || (n == 3 && c < 0x800)) return std::nullopt;  // overlong
+    const auto b = byte_of(c);
+    if (!b) return std::nullopt;
+    out.push_back(static_cast<char>(*b));
+    i += n;
+  }
+  return out;
+}
+
+namespace {
+
+std::string escape(std::string_view bytes, bool quote) {
+  std::string out;
+  for (char ch : bytes) {
+    const auto b = static_cast<unsigned char>(ch);
+    if ((quote && b == '"') || b == '\\') {
+      out.push_back('\\');
+      out.push_back(ch);
+    } else if (b < 0x20 || b == 0x7F || unassigned(b)) {
+      char hex[5];
+      std::snprintf(hex, sizeof hex, "\\x%02X", b);
+      out += hex;
+    } else {
+      append_utf8(out, code_point(b));
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
+std::string escaped(std::string_view bytes) { return escape(bytes, false); }
+
+std::string quoted(std::string_view bytes) { return "\"" + escape(bytes, true) + "\""; }
+
+std::string double_text(double v) {
+  if (std::isnan(v)) return "nan";
+  if (std::isinf(v)) return v < 0 ? "-inf" : "inf";
+  char buffer[32];
+  const auto r = std::to_chars(buffer, buffer + sizeof buffer, v);
+  return std::string(buffer, r.ptr);
+}
+
+const char* value_kind(const Valore& v) {
+  switch (v.tipo) {
+    case Valore::Tipo::vuoto: return "Empty";
+    case Valore::Tipo::intero: return "Integer";
+    case Valore::Tipo::doppio: return "Double";
+  }
+  return "Empty";
+}
+
+std::string value_text(const Valore& v) {
+  switch (v.tipo) {
+    case Valore::Tipo::vuoto: return "";
+    case Valore::Tipo::intero: return std::to_string(v.intero);
+    case Valore::Tipo::doppio: return double_text(v.doppio);
+  }
+  return "";
+}
+
+std::optional<std::string> clock_text(std::int64_t seconds) {
+  if (seconds < 0) return std::nullopt;
+  char buffer[32];
+  std::snprintf(buffer, sizeof buffer, "%02lld:%02lld:%02lld",
+                static_cast<long long>(seconds / 3600), static_cast<long long>(seconds / 60 % 60),
+                static_cast<long long>(seconds % 60));
+  return std::string(buffer);
+}
+
+}  // namespace tracciato::dump

@@ -1,0 +1,138 @@
+#include "plot/plot_command.h"
+
+#include <ostream>
+#include <vector>
+
+#include "model/compile_names.h"
+#include "plot/plot_canvas.h"
+#include "plot/plot_features.h"
+#include "plot/plot_map.h"
+#include "plot/plot_profile.h"
+#include "model/file_names.h"
+#include "model/scenario_decoder.h"
+#include "platform/platform.h"
+#include "platform/runtime_failure.h"
+
+namespace tracciato::plot {
+
+namespace {
+
+constexpr const char* prefix = "tracciato plot: ";
+
+struct UsageError {
+  std::string message;
+};
+
+// An input file that cannot be read or decoded; the message names it.
+struct InputError {
+  std::string message;
+};
+
+struct Picture {
+  std::string path;
+  plot::Format format;
+};
+
+Picture picture(const std::string& option, const std::string& path) {
+  const auto format = plot::format_from_path(path);
+  if (!format)
+    throw UsageError{option + " \"" + path + "\": the file name must end in .svg or .png"};
+  return {path, *format};
+}
+
+std::string read_input(Platform& platform, const std::string& path) {
+  try {
+    return platform.leggi(path);
+  } catch (const RuntimeFailure& f) {
+    throw InputError{f.what()};
+  }
+}
+
+template <class Decode>
+auto decode(const std::string& path, const std::string& bytes, Decode d) {
+  try {
+    return d(bytes);
+  } catch (const DecodeError& e) {
+    throw InputError{path + ": " + e.what()};
+  }
+}
+
+}  // namespace
+
+int run_plot(Platform& platform, const PlotOptions& o, std::ostream& out, std::ostream& err) {
+  std::optional<Picture> map, profile;
+  try {
+    if (auto fault = route_name_fault(o.route))
+      throw UsageError{"the route name \"" + o.route + "\" " + *fault};
+    if (auto fault = train_name_fault(o.train))
+      throw UsageError{"the train name \"" + o.train + "\" " + *fault};
+    if (o.width < plot_least_width || o.width > plot_most_width)
+      throw UsageError{"--width must lie between " + std::to_string(plot_least_width) + " and " +
+                       std::to_string(plot_most_width)};
+    if (o.dir.empty()) throw UsageError{"DIR is empty"};
+    if (!o.map && !o.profile) {
+      const std::string stem = o.route + "_" + o.train;
+      map = picture("the map", platform.unisci(o.dir, stem + "_map.svg"));
+      profile = picture("the profile", platform.unisci(o.dir, stem + "_profile.svg"));
+    } else {
+      if (o.map) map = picture("--map", *o.map);
+      if (o.profile) profile = picture("--profile", *o.profile);
+      if (map && profile && map->path == profile->path)
+        throw UsageError{"--map and --profile name the same file \"" + map->path + "\""};
+    }
+  } catch (const UsageError& e) {
+    err << prefix << e.message << "\n" << plot_usage << "\n";
+    return 64;
+  }
+
+  int status = 0;
+  std::vector<voce> voci;
+  std::vector<cella> celle;
+  std::optional<PlanimetriaLetta> plan;
+  try {
+    const std::string entries = platform.unisci(o.dir, nome_file_voci(o.route, o.train));
+    const std::string cells = platform.unisci(o.dir, nome_file_celle(o.route, o.train));
+    voci = decode(entries, read_input(platform, entries), decodifica_voci);
+    celle = decode(cells, read_input(platform, cells), decodifica_celle);
+    if (map) {
+      const std::string path = platform.unisci(o.dir, nome_file_planimetria(o.route));
+      if (!platform.esiste(path)) {
+        err << prefix << "no plan file " << path
+            << " (a compile with --no-plan writes none): no map, "
+            << (profile ? "the profile only" : "nothing drawn") << "\n";
+        if (o.map) status = 3;  // the map asked for cannot be drawn
+        map.reset();
+      } else {
+        plan = decode(path, read_input(platform, path), decodifica_planimetria);
+        try {
+          plot::map_layout(*plan, o.width);
+        } catch (const RuntimeFailure& f) {
+          throw InputError{path + ": " + f.what()};
+        }
+      }
+    }
+  } catch (const InputError& e) {
+    err << prefix << e.message << "\n";
+    return 3;
+  }
+
+  const plot::RouteFeatures features = plot::route_features(voci, celle);
+  try {
+    if (map) {
+      platform.scrivi(map->path, plot::draw_map(*plan, features, map->format, o.width));
+      out << "map: " << map->path << "\n";
+    }
+    if (profile) {
+      const plot::ProfileData data = plot::profile_data(celle, features.length);
+      platform.scrivi(profile->path,
+                      plot::draw_profile(data, features, profile->format, o.width));
+      out << "profile: " << profile->path << "\n";
+    }
+  } catch (const RuntimeFailure& f) {
+    err << prefix << f.what() << "\n";
+    return 3;
+  }
+  return status;
+}
+
+}  // namespace tracciato::plot
