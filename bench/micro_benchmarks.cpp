@@ -10,6 +10,7 @@
 
 #include "bench/scenario_generator.h"
 #include "compiler/compilazione.h"
+#include "compiler/memorizza_dati.h"
 #include "model/post_elaborazione.h"
 #include "model/scenario.h"
 #include "model/scenario_files.h"
@@ -29,19 +30,19 @@ const GeneratedTexts& texts() {
 struct Compile {
   MemoryPlatform platform;
   Scenario s;
-  SorgentiTesto sorgenti{"b/BENCH_linea.txt", "b/BENCH_MAX-.txt", false};
-  FileScenario uscite{"b/BENCH_linea.dat", "b/BENCH_MAX.sim", "b/BENCH_MAX.dat"};
-  EsitoCompilazione esito;
+  SourceTexts sources{"b/BENCH_linea.txt", "b/BENCH_MAX-.txt", false};
+  ScenarioFiles outputs{"b/BENCH_linea.dat", "b/BENCH_MAX.sim", "b/BENCH_MAX.dat"};
+  CompileOutcome outcome;
 
   explicit Compile(std::int32_t plan) {
-    platform.files[sorgenti.linea] = texts().route;
-    platform.files[sorgenti.treno] = texts().train;
+    platform.files[sources.route] = texts().route;
+    platform.files[sources.train] = texts().train;
     s.nome_linea = "BENCH";
     s.nome_treno = "MAX";
-    esito = compila(s, plan, platform, sorgenti, uscite);
-    if (esito.tipo != EsitoCompilazione::Tipo::ok) {
-      std::cerr << "the generated scenario does not compile clean: " << esito.nome() << " "
-                << esito.codice_errore << " " << esito.guasto << "\n";
+    outcome = compile(s, plan, platform, sources, outputs);
+    if (outcome.kind != CompileOutcome::Kind::ok) {
+      std::cerr << "the generated scenario does not compile clean: " << outcome.name() << " "
+                << outcome.codice_errore << " " << outcome.failure << "\n";
       std::abort();
     }
   }
@@ -93,13 +94,13 @@ void Plan(benchmark::State& state) {
   Scenario s;
   s.con_planimetria = 1;
   s.lunghezza_estesa = static_cast<std::int32_t>(max_length + 7000);
-  s.planimetria.dimensiona(s.lunghezza_estesa);
+  s.planimetria.allocate(s.lunghezza_estesa);
   for (auto _ : state) {
-    Cursori c;
-    semina_planimetria(s);
+    BodyCursors c;
+    seed_plan(s);
     for (std::int64_t a = 50; a + 100 < max_length; a += 200)
-      applica_curva(s, c, a % 400 == 250 ? "curvas3" : "curvad5", a, 100);
-    completa_planimetria(s, c);
+      apply_curve(s, c, a % 400 == 250 ? "curvas3" : "curvad5", a, 100);
+    complete_plan(s, c);
     benchmark::ClobberMemory();
   }
   state.counters["metres/s"] = benchmark::Counter(static_cast<double>(s.lunghezza_estesa - 3),
@@ -111,20 +112,20 @@ BENCHMARK(Plan)->Unit(benchmark::kMillisecond);
 void PostProcessing(benchmark::State& state) {
   static const Scenario letto = [] {
     MemoryPlatform p;
-    const SorgentiTesto sorgenti{"b/BENCH_linea.txt", "b/BENCH_MAX-.txt", false};
-    p.files[sorgenti.linea] = texts().route;
-    p.files[sorgenti.treno] = texts().train;
+    const SourceTexts sources{"b/BENCH_linea.txt", "b/BENCH_MAX-.txt", false};
+    p.files[sources.route] = texts().route;
+    p.files[sources.train] = texts().train;
     Scenario s;
     s.nome_linea = "BENCH";
     s.nome_treno = "MAX";
-    memorizza_dati(s, p, sorgenti);
+    memorizza_dati(s, p, sources);
     return s;
   }();
   for (auto _ : state) {
     state.PauseTiming();
     Scenario s = letto;
     state.ResumeTiming();
-    elabora_celle(s);
+    post_process(s);
     benchmark::DoNotOptimize(s.codice_errore);
   }
   state.counters["cells/s"] = benchmark::Counter(static_cast<double>(letto.n_celle),
@@ -143,15 +144,15 @@ void Writer(benchmark::State& state) {
   }
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes));
 }
-BENCHMARK(Writer<codifica_planimetria>)->Name("WriterPlan")->Unit(benchmark::kMillisecond);
+BENCHMARK(Writer<encode_plan>)->Name("WriterPlan")->Unit(benchmark::kMillisecond);
 
 // The plan file as the run writes it: encoded a piece at a time into one room.
 void WriterPlanPieces(benchmark::State& state) {
   const Scenario& s = compiled().s;
-  std::vector<char> spazio(Platform::spazio_pezzo);
+  std::vector<char> spazio(Platform::piece_room);
   std::size_t bytes = 0;
   for (auto _ : state) {
-    PezziPlanimetria pezzi(s);
+    PlanPieces pezzi(s);
     bytes = 0;
     while (const std::size_t n = pezzi(spazio)) bytes += n;
     benchmark::DoNotOptimize(spazio.data());
@@ -159,8 +160,8 @@ void WriterPlanPieces(benchmark::State& state) {
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes));
 }
 BENCHMARK(WriterPlanPieces)->Unit(benchmark::kMillisecond);
-BENCHMARK(Writer<codifica_voci>)->Name("WriterEntries")->Unit(benchmark::kMicrosecond);
-BENCHMARK(Writer<codifica_celle>)->Name("WriterCells")->Unit(benchmark::kMicrosecond);
+BENCHMARK(Writer<encode_entries>)->Name("WriterEntries")->Unit(benchmark::kMicrosecond);
+BENCHMARK(Writer<encode_cells>)->Name("WriterCells")->Unit(benchmark::kMicrosecond);
 
 // The whole compile of the generated texts, files kept in memory.
 void CompileInMemory(benchmark::State& state) {
@@ -168,7 +169,7 @@ void CompileInMemory(benchmark::State& state) {
   for (auto _ : state) {
     Compile c(1);
     bytes = 0;
-    for (const std::string& path : c.esito.file) bytes += c.platform.files[path].size();
+    for (const std::string& path : c.outcome.files) bytes += c.platform.files[path].size();
   }
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes));
 }

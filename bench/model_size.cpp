@@ -17,7 +17,7 @@ int main(int argc, char** argv) {
   const long long rest = (length + 7000) % 50;
   if (rest > 25 || (rest == 25 && n_celle % 2 != 0)) ++n_celle;
   const long long cells = n_celle + 1;
-  const long long bytes = 2 * metres * static_cast<long long>(sizeof(tracciato::Valore)) +
+  const long long bytes = 2 * metres * static_cast<long long>(sizeof(tracciato::PlanValue)) +
                           cells * static_cast<long long>(sizeof(tracciato::cella)) +
                           87 * static_cast<long long>(sizeof(tracciato::voce)) +
                           2 * 81 * static_cast<long long>(sizeof(std::int32_t));

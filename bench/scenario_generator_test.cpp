@@ -37,31 +37,31 @@ TEST_P(GeneratedScenario, CompilesCleanWithEveryEventInItsOwnCell) {
   Scenario s;
   s.nome_linea = "G";
   s.nome_treno = "T";
-  const EsitoCompilazione esito =
-      compila(s, 1, p, {"b/G_linea.txt", "b/G_T-.txt", false}, {"b/P", "b/V", "b/C"});
-  ASSERT_EQ(esito.tipo, EsitoCompilazione::Tipo::ok) << esito.guasto;
+  const CompileOutcome outcome =
+      compile(s, 1, p, {"b/G_linea.txt", "b/G_T-.txt", false}, {"b/P", "b/V", "b/C"});
+  ASSERT_EQ(outcome.kind, CompileOutcome::Kind::ok) << outcome.failure;
   EXPECT_EQ(s.codice_errore, 0);
-  EXPECT_EQ(esito.file.size(), 3u);
+  EXPECT_EQ(outcome.files.size(), 3u);
 
   std::map<int, std::int64_t> events;
-  for (const cella& c : s.celle.elementi()) ++events[c.evento];
+  for (const cella& c : s.celle.elements()) ++events[c.evento];
   const std::int64_t slowdowns = lines_of(texts->train, "rallentamento");
   const std::int64_t signboards = lines_of(texts->route, "cartello_indicatore");
   const std::int64_t stations = lines_of(texts->train, "stazione");
-  EXPECT_EQ(events[evento::indicatori_v_max], lines_of(texts->route, "indicatori_vmax"));
-  EXPECT_EQ(events[evento::cartello], signboards);
-  EXPECT_EQ(events[evento::segnale], lines_of(texts->train, "segnale"));
-  EXPECT_EQ(events[evento::stazione], stations);
-  EXPECT_EQ(events[evento::avviso_rallentamento], slowdowns);
-  EXPECT_EQ(events[evento::inizio_rallentamento], slowdowns);
-  EXPECT_EQ(events[evento::fine_rallentamento], slowdowns);
+  EXPECT_EQ(events[event::speed_boards], lines_of(texts->route, "indicatori_vmax"));
+  EXPECT_EQ(events[event::signboard], signboards);
+  EXPECT_EQ(events[event::signal], lines_of(texts->train, "segnale"));
+  EXPECT_EQ(events[event::station], stations);
+  EXPECT_EQ(events[event::warning_board], slowdowns);
+  EXPECT_EQ(events[event::slowdown_start], slowdowns);
+  EXPECT_EQ(events[event::slowdown_end], slowdowns);
   EXPECT_GT(slowdowns, 0);
-  EXPECT_GT(events[evento::abbattimento], 4 * slowdowns);
-  EXPECT_GT(events[evento::marca_montagna], 0);
+  EXPECT_GT(events[event::abatement], 4 * slowdowns);
+  EXPECT_GT(events[event::mountain_marker], 0);
 
   // Stations and signboards share the entry table without meeting.
   EXPECT_LE(stations + signboards, 78);
-  EXPECT_EQ(s.slot_cartello, 80 - signboards);
+  EXPECT_EQ(s.signboard_slot, 80 - signboards);
   for (std::int64_t k = 1; k <= stations; ++k) EXPECT_FALSE(s.voci[k].nome.empty()) << k;
 }
 

@@ -8,31 +8,31 @@
 
 namespace tracciato::cli {
 
-bool ReadOnlyPlatform::esiste(const std::string& path) {
+bool ReadOnlyPlatform::exists(const std::string& path) {
   if (written_.count(path) != 0) return true;
   if (deleted_.count(path) != 0) return false;
-  return real_.esiste(path);
+  return real_.exists(path);
 }
 
-void ReadOnlyPlatform::elimina(const std::string& path) {
-  if (!esiste(path)) throw RuntimeFailure("cannot delete " + path + ": no such file");
+void ReadOnlyPlatform::remove(const std::string& path) {
+  if (!exists(path)) throw RuntimeFailure("cannot delete " + path + ": no such file");
   written_.erase(path);
   deleted_.insert(path);
 }
 
-std::string ReadOnlyPlatform::leggi(const std::string& path) {
+std::string ReadOnlyPlatform::read(const std::string& path) {
   if (auto it = written_.find(path); it != written_.end()) return it->second;
   if (deleted_.count(path) != 0) throw RuntimeFailure("cannot read " + path + ": no such file");
-  return real_.leggi(path);
+  return real_.read(path);
 }
 
-void ReadOnlyPlatform::scrivi(const std::string& path, std::string_view bytes) {
+void ReadOnlyPlatform::write(const std::string& path, std::string_view bytes) {
   written_[path] = std::string(bytes);
   deleted_.erase(path);
 }
 
-void ReadOnlyPlatform::termina(int status) {
-  real_.termina(status);
+void ReadOnlyPlatform::end_program(int status) {
+  real_.end_program(status);
   std::abort();  // not reached: the real platform ends the program
 }
 

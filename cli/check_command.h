@@ -19,18 +19,18 @@ class ReadOnlyPlatform : public Platform {
  public:
   explicit ReadOnlyPlatform(Platform& real) : real_(real) {}
 
-  void mostra_attesa() override {}
-  std::string cartella_applicazione() override { return real_.cartella_applicazione(); }
-  std::string unisci(const std::string& dir, const std::string& name) const override {
-    return real_.unisci(dir, name);
+  void show_waiting() override {}
+  std::string application_directory() override { return real_.application_directory(); }
+  std::string join(const std::string& dir, const std::string& name) const override {
+    return real_.join(dir, name);
   }
-  bool esiste(const std::string& path) override;
-  void elimina(const std::string& path) override;
-  std::string leggi(const std::string& path) override;
-  void scrivi(const std::string& path, std::string_view bytes) override;
-  void messaggio(const std::string& text) override { real_.messaggio(text); }
-  void segnala_guasto(const std::string& what) override { real_.segnala_guasto(what); }
-  [[noreturn]] void termina(int status) override;
+  bool exists(const std::string& path) override;
+  void remove(const std::string& path) override;
+  std::string read(const std::string& path) override;
+  void write(const std::string& path, std::string_view bytes) override;
+  void show_message(const std::string& text) override { real_.show_message(text); }
+  void report_failure(const std::string& what) override { real_.report_failure(what); }
+  [[noreturn]] void end_program(int status) override;
 
   // What the run would have written, by path.
   const std::map<std::string, std::string>& kept() const { return written_; }

@@ -20,19 +20,19 @@ namespace {
 
 namespace fs = std::filesystem;
 
-TEST(ReadOnlyPlatform, reads_through_and_keeps_writes_and_deletions_to_itself) {
+TEST(ReadOnlyPlatform, ReadsThroughAndKeepsWritesAndDeletionsToItself) {
   MemoryPlatform real;
   real.files["a"] = "A";
   ReadOnlyPlatform p(real);
-  p.scrivi("b", "B");
-  EXPECT_TRUE(p.esiste("b"));
-  EXPECT_EQ(p.leggi("b"), "B");
-  p.scrivi("a", "changed");
-  EXPECT_EQ(p.leggi("a"), "changed");
-  p.elimina("a");
-  EXPECT_FALSE(p.esiste("a"));
-  EXPECT_THROW(p.leggi("a"), RuntimeFailure);
-  EXPECT_THROW(p.elimina("a"), RuntimeFailure);
+  p.write("b", "B");
+  EXPECT_TRUE(p.exists("b"));
+  EXPECT_EQ(p.read("b"), "B");
+  p.write("a", "changed");
+  EXPECT_EQ(p.read("a"), "changed");
+  p.remove("a");
+  EXPECT_FALSE(p.exists("a"));
+  EXPECT_THROW(p.read("a"), RuntimeFailure);
+  EXPECT_THROW(p.remove("a"), RuntimeFailure);
   EXPECT_EQ(real.files, (std::map<std::string, std::string>{{"a", "A"}}));
   EXPECT_EQ(p.kept().count("b"), 1u);
 }
@@ -94,14 +94,14 @@ class CheckCommand : public ::testing::Test {
   const std::string train = "ROVELDA-MARNE_K 517-.txt";
 };
 
-TEST_F(CheckCommand, shipped_texts_check_clean_and_nothing_on_disk_changes) {
+TEST_F(CheckCommand, ShippedTextsCheckCleanAndNothingOnDiskChanges) {
   const auto before = snapshot(dir);
   EXPECT_EQ(run({"check", route, train}), 0);
   EXPECT_EQ(err, "");
   EXPECT_EQ(snapshot(dir), before);
 }
 
-TEST_F(CheckCommand, exits_and_reports_as_compile_does_writing_only_the_report) {
+TEST_F(CheckCommand, ExitsAndReportsAsCompileDoesWritingOnlyTheReport) {
   add_train_line("segnale, 200000, 1, 4, 0, 0, 0, 0, 0, 0, 0, 0");
   auto before = snapshot(dir);
   EXPECT_EQ(run({"check", route, train, "--report", "check.json"}), 1);
@@ -120,20 +120,20 @@ TEST_F(CheckCommand, exits_and_reports_as_compile_does_writing_only_the_report) 
   EXPECT_EQ(check_report["faults"][0]["code"], 15);
 }
 
-TEST_F(CheckCommand, names_are_validated_as_under_compile) {
+TEST_F(CheckCommand, NamesAreValidatedAsUnderCompile) {
   EXPECT_EQ(run({"check", route, train, "--train", "linea"}), 64);
   EXPECT_NE(err.find("tracciato check: "), std::string::npos);
   EXPECT_NE(err.find("usage: tracciato check"), std::string::npos);
 }
 
-TEST_F(CheckCommand, a_missing_route_text_is_101_then_a_run_time_failure) {
+TEST_F(CheckCommand, AMissingRouteTextIs101ThenARunTimeFailure) {
   EXPECT_EQ(run({"check", "nowhere_linea.txt", train, "--train", "K 517"}), 3);
   EXPECT_NE(err.find("nowhere_linea.txt: error 101: route source text not found"), std::string::npos)
       << err;
   EXPECT_NE(err.find("tracciato: 2 errors, 0 warnings"), std::string::npos) << err;
 }
 
-TEST_F(CheckCommand, help_gives_worked_examples) {
+TEST_F(CheckCommand, HelpGivesWorkedExamples) {
   EXPECT_EQ(run({"check", "--help"}), 0);
   const std::string command = "cd " + shell_quote(dir.string()) + " && " + shell_quote(TRACCIATO_EXE) +
                               " check --help > help.txt";

@@ -122,7 +122,7 @@ int run_compile(Platform& platform, const CompileOptions& options) {
 int run_compile_on(Platform& platform, Platform& out, const CompileOptions& options,
                    const char* command, const char* usage) {
   Scenario s;
-  FileScenario uscite;
+  ScenarioFiles outputs;
   std::vector<std::pair<std::string, std::string>> names;  // path, file name
   try {
     s.nome_linea = route_name(options);
@@ -133,40 +133,40 @@ int run_compile_on(Platform& platform, Platform& out, const CompileOptions& opti
       throw UsageError{"the train name " + in_quotes(s.nome_treno) + " " + *fault};
 
     const std::string dir = out_dir(options);
-    const std::string plan = nome_file_planimetria(s.nome_linea);
-    const std::string entries = nome_file_voci(s.nome_linea, s.nome_treno);
-    const std::string cells = nome_file_celle(s.nome_linea, s.nome_treno);
-    uscite = {platform.unisci(dir, plan), platform.unisci(dir, entries), platform.unisci(dir, cells)};
-    names = {{uscite.planimetria, plan}, {uscite.voci, entries}, {uscite.celle, cells}};
+    const std::string plan = plan_file_name(s.nome_linea);
+    const std::string entries = entry_file_name(s.nome_linea, s.nome_treno);
+    const std::string cells = cell_file_name(s.nome_linea, s.nome_treno);
+    outputs = {platform.join(dir, plan), platform.join(dir, entries), platform.join(dir, cells)};
+    names = {{outputs.planimetria, plan}, {outputs.voci, entries}, {outputs.celle, cells}};
 
-    std::vector<std::string> binaries{uscite.voci, uscite.celle};
-    if (!options.no_plan) binaries.push_back(uscite.planimetria);
+    std::vector<std::string> binaries{outputs.voci, outputs.celle};
+    if (!options.no_plan) binaries.push_back(outputs.planimetria);
     check_outputs(options, binaries);
   } catch (const UsageError& e) {
     std::cerr << "tracciato " << command << ": " << e.message << "\n" << usage << "\n";
     return 64;
   }
 
-  const SorgentiTesto sorgenti{options.route_txt, options.train_txt, /*elimina_dopo_lettura=*/false};
+  const SourceTexts sources{options.route_txt, options.train_txt, /*delete_after_reading=*/false};
   Diagnostics diagnostics;
   diagnostics.attach(s);
-  const EsitoCompilazione esito = compila(s, options.no_plan ? 0 : 1, platform, sorgenti, uscite);
-  diagnostics.finish(esito);
+  const CompileOutcome outcome = compile(s, options.no_plan ? 0 : 1, platform, sources, outputs);
+  diagnostics.finish(outcome);
   if (!diagnostics.all().empty()) std::cerr << diagnostics.text();
 
   if (options.report) {
     std::vector<std::string> written;
-    for (const std::string& path : esito.file)
+    for (const std::string& path : outcome.files)
       for (const auto& [full, name] : names)
         if (path == full) written.push_back(name);
     try {
-      out.scrivi(*options.report, compile_report(esito, written, &diagnostics));
+      out.write(*options.report, compile_report(outcome, written, &diagnostics));
     } catch (const RuntimeFailure& f) {
-      out.segnala_guasto(std::string("report not written: ") + f.what());
+      out.report_failure(std::string("report not written: ") + f.what());
       return 3;
     }
   }
-  return esito.stato();
+  return code_of(outcome.exit_status());
 }
 
 }  // namespace tracciato::cli

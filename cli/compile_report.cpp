@@ -6,13 +6,13 @@
 
 namespace tracciato::cli {
 
-std::string compile_report(const EsitoCompilazione& esito, const std::vector<std::string>& files,
+std::string compile_report(const CompileOutcome& outcome, const std::vector<std::string>& files,
                            const Diagnostics* diagnostics) {
   nlohmann::ordered_json report;
-  report["outcome"] = esito.nome();
-  report["codice_errore"] = esito.codice_errore;
-  report["posizione_errore"] = esito.posizione_errore;
-  if (esito.tipo == EsitoCompilazione::Tipo::errore) report["errore"] = esito.errore;
+  report["outcome"] = outcome.name();
+  report["codice_errore"] = outcome.codice_errore;
+  report["posizione_errore"] = outcome.posizione_errore;
+  if (outcome.kind == CompileOutcome::Kind::errore) report["errore"] = outcome.errore;
   report["files"] = files;
   if (diagnostics) diagnostics->add_to(report);
   // Names are Windows-1252 bytes, not UTF-8: a byte that is not valid UTF-8 is kept

@@ -76,23 +76,23 @@ std::string m(std::int64_t metres) { return std::to_string(metres) + " m"; }
 // "curvd4" compares with "curvad").
 std::string normal_form(const std::string& field) {
   std::string out;
-  for (char c : minuscolo(field))
+  for (char c : lowercase(field))
     if (c < '0' || c > '9') out += c;
   const auto first = out.find_first_not_of(" \t");
   if (first == std::string::npos) return {};
   return out.substr(first, out.find_last_not_of(" \t") - first + 1);
 }
 
-const std::vector<std::string>& keywords(Ambito ambito) {
+const std::vector<std::string>& keywords(Scope ambito) {
   static const std::vector<std::string> body{"pendenza", "curvad", "curvas", "montagna",
                                              "indicatori_vmax", "cartello_indicatore"};
   static const std::vector<std::string> train{
       "numero vetture", "percentuale massa frenata", "sabbia", "orologio", "aderenza",
       "velocita", "stazione", "segnale", "rallentamento", "abbattimento"};
-  return ambito == Ambito::treno ? train : body;
+  return ambito == Scope::train ? train : body;
 }
 
-std::optional<std::string> close_keyword(const std::string& field, Ambito ambito) {
+std::optional<std::string> close_keyword(const std::string& field, Scope ambito) {
   const std::string f = normal_form(field);
   if (f.empty()) return std::nullopt;
   std::optional<std::string> best;
@@ -144,24 +144,24 @@ std::size_t edit_distance(const std::string& a, const std::string& b) {
 
 void Diagnostics::attach(Scenario& s) {
   s_ = &s;
-  s.diagnostica = &d_;
-  s.osservatore = [this](const Scenario::Registrazione& r) {
+  s.trail = &d_;
+  s.observer = [this](const Scenario::Record& r) {
     on_fault(r.codice, r.posizione, r.causa);
   };
-  d_.avviso = [this](const Avviso& a) { on_warning(a); };
+  d_.on_warning = [this](const Warning& a) { on_warning(a); };
 }
 
 std::string Diagnostics::file_of(int text) const {
-  if (text < 0 || static_cast<std::size_t>(text) >= d_.testi.size()) return {};
-  const std::string& name = d_.testi[static_cast<std::size_t>(text)].nome;
+  if (text < 0 || static_cast<std::size_t>(text) >= d_.texts.size()) return {};
+  const std::string& name = d_.texts[static_cast<std::size_t>(text)].name;
   if (!base_names_) return name;
   const std::size_t slash = name.find_last_of("/\\");
   return slash == std::string::npos ? name : name.substr(slash + 1);
 }
 
 std::string Diagnostics::line_of(int text, std::size_t line) const {
-  if (text < 0 || static_cast<std::size_t>(text) >= d_.testi.size() || line == 0) return {};
-  const std::string& b = d_.testi[static_cast<std::size_t>(text)].byte;
+  if (text < 0 || static_cast<std::size_t>(text) >= d_.texts.size() || line == 0) return {};
+  const std::string& b = d_.texts[static_cast<std::size_t>(text)].bytes;
   // Lines end at CR LF, a lone LF or a lone CR, as the field reader counts them.
   std::size_t start = 0;
   for (std::size_t n = 1; n < line; ++n) {
@@ -180,19 +180,19 @@ void Diagnostics::on_fault(std::int32_t code, std::optional<std::int32_t> positi
   g.code = code;
   g.metres = position ? std::optional<std::int64_t>(*position) : std::nullopt;
   g.in_register = true;
-  Luogo at = d_.voce;
-  std::optional<RegolaSenzaPosto> rule = std::exchange(d_.regola, std::nullopt);
+  Place at = d_.entry;
+  std::optional<NoRoom> rule = std::exchange(d_.rule, std::nullopt);
   if (code != 11 && code != 12 && code != 13) rule.reset();
 
-  const bool cells = s.celle.allocata();
-  const std::int64_t last_cell = cells ? s.celle.superiore() : -1;
+  const bool cells = s.celle.allocated();
+  const std::int64_t last_cell = cells ? s.celle.upper() : -1;
   // The line of the entry that put the event of a cell there.
   auto origin = [&](std::int64_t c) -> std::string {
-    if (c < 0 || static_cast<std::uint64_t>(c) >= d_.origine.size()) return {};
-    const Luogo& o = d_.origine[static_cast<std::size_t>(c)];
-    if (o.riga == 0) return {};
-    return o.testo == at.testo ? " (line " + std::to_string(o.riga) + ")"
-                               : " (" + file_of(o.testo) + ":" + std::to_string(o.riga) + ")";
+    if (c < 0 || static_cast<std::uint64_t>(c) >= d_.origin.size()) return {};
+    const Place& o = d_.origin[static_cast<std::size_t>(c)];
+    if (o.line == 0) return {};
+    return o.text == at.text ? " (line " + std::to_string(o.line) + ")"
+                               : " (" + file_of(o.text) + ":" + std::to_string(o.line) + ")";
   };
   // What a cell holds, and where it came from.
   auto holds = [&](std::int64_t c) -> std::string {
@@ -200,20 +200,20 @@ void Diagnostics::on_fault(std::int32_t code, std::optional<std::int32_t> positi
     const cella& k = s.celle[c];
     std::string what;
     switch (k.evento) {
-      case evento::nessuno: return "nothing";
-      case evento::marca_montagna: return "a mountain marker";
-      case evento::segnale: what = "a signal"; break;
-      case evento::fine_rallentamento: what = "the end board of a slow-down"; break;
-      case evento::inizio_rallentamento: what = "the start board of a slow-down"; break;
-      case evento::avviso_rallentamento: what = "the warning board of a slow-down"; break;
-      case evento::preavviso_rallentamento: what = "an approach cell of a slow-down"; break;
-      case evento::indicatori_v_max: what = "speed-indicator boards"; break;
-      case evento::stazione: what = "the stop of station " + std::to_string(k.valore1); break;
-      case evento::abbattimento: what = "an abatement of " + std::to_string(k.valore1); break;
-      case evento::abbattimento_senza_valore: what = "an abatement mark"; break;
-      case evento::cartello:
+      case event::none: return "nothing";
+      case event::mountain_marker: return "a mountain marker";
+      case event::signal: what = "a signal"; break;
+      case event::slowdown_end: what = "the end board of a slow-down"; break;
+      case event::slowdown_start: what = "the start board of a slow-down"; break;
+      case event::warning_board: what = "the warning board of a slow-down"; break;
+      case event::approach_cell: what = "an approach cell of a slow-down"; break;
+      case event::speed_boards: what = "speed-indicator boards"; break;
+      case event::station: what = "the stop of station " + std::to_string(k.valore1); break;
+      case event::abatement: what = "an abatement of " + std::to_string(k.valore1); break;
+      case event::bare_abatement: what = "an abatement mark"; break;
+      case event::signboard:
         what = "a signboard";
-        if (k.valore1 >= 0 && k.valore1 <= voce_n::intestazione_treno)
+        if (k.valore1 >= 0 && k.valore1 <= entry::train_header)
           what += " " + quoted(s.voci[k.valore1].nome);
         break;
       default: what = "event " + std::to_string(k.evento); break;
@@ -228,10 +228,10 @@ void Diagnostics::on_fault(std::int32_t code, std::optional<std::int32_t> positi
     return out;
   };
 
-  g.file = file_of(at.testo);
-  g.line = at.riga;
-  const std::string source = line_of(at.testo, at.riga);
-  const std::vector<Field> fields = fields_from(source, at.colonna);
+  g.file = file_of(at.text);
+  g.line = at.line;
+  const std::string source = line_of(at.text, at.line);
+  const std::vector<Field> fields = fields_from(source, at.column);
   auto value = [&](std::size_t k) -> std::optional<std::int64_t> {
     return k < fields.size() ? number(fields[k].text) : std::nullopt;
   };
@@ -241,21 +241,21 @@ void Diagnostics::on_fault(std::int32_t code, std::optional<std::int32_t> positi
 
   switch (code) {
     case 1:
-      g.message = "route length " + m(s.voci[voce_n::dati_corsa].fine_area) +
+      g.message = "route length " + m(s.voci[entry::run_data].fine_area) +
                   " is above the limit of 1000000 m";
       break;
     case 2: {
       // The fault is in the route text: the progressive whose start or end is off.
       g.message = "a kilometre progressive value is not a multiple of 50";
-      for (auto it = d_.progressive.rbegin(); it != d_.progressive.rend(); ++it) {
-        const bool start_off = it->inizio % 50 != 0;
-        if (!start_off && it->fine % 50 == 0) continue;
-        at = it->luogo;
-        g.file = file_of(at.testo);
-        g.line = at.riga;
+      for (auto it = d_.progressives.rbegin(); it != d_.progressives.rend(); ++it) {
+        const bool start_off = it->start % 50 != 0;
+        if (!start_off && it->end % 50 == 0) continue;
+        at = it->place;
+        g.file = file_of(at.text);
+        g.line = at.line;
         caret = start_off ? 1 : 2;
         g.message = "kilometre progressive: " + std::string(start_off ? "first" : "second") +
-                    " value " + std::to_string(start_off ? it->inizio : it->fine) +
+                    " value " + std::to_string(start_off ? it->start : it->end) +
                     " is not a multiple of 50";
         break;
       }
@@ -264,8 +264,8 @@ void Diagnostics::on_fault(std::int32_t code, std::optional<std::int32_t> positi
     case 3:
     case 4:
       g.message = std::string(code == 3 ? "first" : "second") + " signal-repetition value " +
-                  std::to_string(code == 3 ? s.voci[voce_n::intestazione_treno].inizio_area
-                                           : s.voci[voce_n::intestazione_treno].fine_area) +
+                  std::to_string(code == 3 ? s.voci[entry::train_header].inizio_area
+                                           : s.voci[entry::train_header].fine_area) +
                   " is not a multiple of 50";
       break;
     case 5:
@@ -273,12 +273,12 @@ void Diagnostics::on_fault(std::int32_t code, std::optional<std::int32_t> positi
                   " names neither 4 nor 9 codes: write \"4 codici\" or \"9 codici\"";
       break;
     case 6:
-      g.message = "signboard" + at_p + ": " + cell(Scenario::cella_di(p)) + " already holds " +
-                  holds(Scenario::cella_di(p));
+      g.message = "signboard" + at_p + ": " + cell(Scenario::cell_of(p)) + " already holds " +
+                  holds(Scenario::cell_of(p));
       break;
     case 7:
       {
-        const std::int64_t c = arrotonda(p, 50);  // without the + 1 of signals
+        const std::int64_t c = round_half_even(p, 50);  // without the + 1 of signals
         g.message = "abatement" + at_p + ": " + cell(c) + " already holds " + holds(c);
       }
       break;
@@ -291,38 +291,38 @@ void Diagnostics::on_fault(std::int32_t code, std::optional<std::int32_t> positi
     case 10:
       g.message = "too many stations: the station entries have reached the signboard texts, which "
                   "take the entries from 80 down to " +
-                  std::to_string(s.slot_cartello + 1) + " (at most " +
-                  std::to_string(std::max<std::int64_t>(0, s.slot_cartello - 1)) +
+                  std::to_string(s.signboard_slot + 1) + " (at most " +
+                  std::to_string(std::max<std::int64_t>(0, s.signboard_slot - 1)) +
                   " stations with these signboards)";
       break;
     case 11:
       if (rule) {
-        g.message = "signal in " + cell(rule->cella) + " (position " + m(p) + ")" +
+        g.message = "signal in " + cell(rule->cell) + " (position " + m(p) + ")" +
                     ": no room for the abatement that the slow-down warning board in " +
-                    cell(rule->riferimento) + origin(rule->riferimento) +
-                    " asks for within 1000 m before it: " + range(rule->da, rule->a) +
+                    cell(rule->other) + origin(rule->other) +
+                    " asks for within 1000 m before it: " + range(rule->from, rule->to) +
                     ", neither free nor an abatement";
       }
       break;
     case 12:
       if (rule)
-        g.message = "slow-down starting in " + cell(rule->cella) +
-                    ": no free cell for the abatement " + std::to_string(rule->cella - rule->a) +
-                    " to " + std::to_string(rule->cella - rule->da) + " cells before its start: " +
-                    range(rule->da, rule->a);
+        g.message = "slow-down starting in " + cell(rule->cell) +
+                    ": no free cell for the abatement " + std::to_string(rule->cell - rule->to) +
+                    " to " + std::to_string(rule->cell - rule->from) + " cells before its start: " +
+                    range(rule->from, rule->to);
       break;
     case 13:
-      if (rule && rule->riferimento < 0)
-        g.message = "slow-down starting in " + cell(rule->cella) + ": no free cell for the marker" +
-                    at_p + " inside it: " + range(rule->da, rule->a);
+      if (rule && rule->other < 0)
+        g.message = "slow-down starting in " + cell(rule->cell) + ": no free cell for the marker" +
+                    at_p + " inside it: " + range(rule->from, rule->to);
       else if (rule)
-        g.message = "slow-down ending in " + cell(rule->cella) +
+        g.message = "slow-down ending in " + cell(rule->cell) +
                     ": no free cell for the abatement before the signal in " +
-                    cell(rule->riferimento) + origin(rule->riferimento) + ": " +
-                    range(rule->da, rule->a);
+                    cell(rule->other) + origin(rule->other) + ": " +
+                    range(rule->from, rule->to);
       break;
     case 15: {
-      auto has = [&](const char* w) { return contiene_ogni_caso(s.riga, w); };
+      auto has = [&](const char* w) { return contains_any_case(s.riga, w); };
       const bool station = has("stazione") && !has("velocit") && !has("aderenza") &&
                            !has("segnale") && !has("rallentamento") && !has("abbattimento");
       const std::int64_t margin = station ? 800 : 100;
@@ -330,14 +330,14 @@ void Diagnostics::on_fault(std::int32_t code, std::optional<std::int32_t> positi
       g.message = "position " + m(p) + " is beyond the model: " +
                   (station ? "a station" : "a positioned entry") +
                   " may stand at most at 50 x n_celle - " + std::to_string(margin) + " = " +
-                  m(limit) + " (route length " + m(s.voci[voce_n::dati_corsa].fine_area) +
+                  m(limit) + " (route length " + m(s.voci[entry::run_data].fine_area) +
                   "); the reading of this text stops here and the rest of it is disregarded: "
                   "move the entry or lengthen the route";
       break;
     }
     case 16:
-      g.message = "signal" + at_p + ": " + cell(Scenario::cella_di(p)) + " already holds " +
-                  holds(Scenario::cella_di(p));
+      g.message = "signal" + at_p + ": " + cell(Scenario::cell_of(p)) + " already holds " +
+                  holds(Scenario::cell_of(p));
       break;
     case 17:
     case 18:
@@ -345,21 +345,21 @@ void Diagnostics::on_fault(std::int32_t code, std::optional<std::int32_t> positi
     case 20: {
       const std::int64_t length = value(3).value_or(0);
       if (code == 17) {
-        const std::int64_t c = Scenario::cella_di(p - 1200);
+        const std::int64_t c = Scenario::cell_of(p - 1200);
         g.message = "slow-down" + at_p + ": its warning board 1200 m before the start falls in " +
                     cell(c) + ", which already holds " + holds(c);
       } else if (code == 18) {
-        const std::int64_t c = Scenario::cella_di(p);
+        const std::int64_t c = Scenario::cell_of(p);
         g.message = "slow-down" + at_p + ": its start " + cell(c) + " already holds " + holds(c);
       } else if (code == 19) {
-        const std::int64_t c = Scenario::cella_di(p + length);
+        const std::int64_t c = Scenario::cell_of(p + length);
         g.message = "slow-down" + at_p + ": its end at " + m(p + length) + " falls in " + cell(c) +
                     ", which already holds " + holds(c);
       } else {
-        const std::int64_t k = arrotonda(p - 1200, 50);
+        const std::int64_t k = round_half_even(p - 1200, 50);
         std::string busy;
         for (std::int64_t c = k; c > k - 4; --c)
-          if (c >= 0 && c <= last_cell && !libera(s.celle[c]))
+          if (c >= 0 && c <= last_cell && !is_free(s.celle[c]))
             busy += (busy.empty() ? "" : "; ") + cell(c) + " holds " + holds(c);
         g.message = "slow-down" + at_p + ": the four approach cells " + std::to_string(k - 3) +
                     " to " + std::to_string(k) + " before its warning board are not all free: " +
@@ -368,12 +368,12 @@ void Diagnostics::on_fault(std::int32_t code, std::optional<std::int32_t> positi
       break;
     }
     case 21:
-      g.message = "speed-indicator boards" + at_p + ": " + cell(Scenario::cella_di(p)) +
-                  " already holds " + holds(Scenario::cella_di(p));
+      g.message = "speed-indicator boards" + at_p + ": " + cell(Scenario::cell_of(p)) +
+                  " already holds " + holds(Scenario::cell_of(p));
       break;
     case 22: {
       std::string detail;
-      for (std::int64_t i = std::min<std::int64_t>(s.slot_cartello, voce_n::primo_cartello);
+      for (std::int64_t i = std::min<std::int64_t>(s.signboard_slot, entry::first_signboard);
            i > 1; --i) {
         const voce& v = s.voci[i];
         if (v.posizione != p || (p == 0 && v.genere == 0 && v.fine_area == 0)) continue;
@@ -392,7 +392,7 @@ void Diagnostics::on_fault(std::int32_t code, std::optional<std::int32_t> positi
       const std::string what(cause);
       g.message = "run-time failure: " + what;
       // The failure names its own place: FILE:LINE:COLUMN: when the field reader failed.
-      const std::string name = at.testo >= 0 ? d_.testi[static_cast<std::size_t>(at.testo)].nome
+      const std::string name = at.text >= 0 ? d_.texts[static_cast<std::size_t>(at.text)].name
                                              : std::string();
       if (!name.empty() && what.compare(0, name.size() + 1, name + ":") == 0) {
         std::size_t line = 0, column = 0;
@@ -401,9 +401,9 @@ void Diagnostics::on_fault(std::int32_t code, std::optional<std::int32_t> positi
         auto [l_end, l_ec] = std::from_chars(b, e, line);
         if (l_ec == std::errc{} && l_end < e && *l_end == ':') {
           auto [c_end, c_ec] = std::from_chars(l_end + 1, e, column);
-          if (c_ec == std::errc{} && c_end < e && *c_end == ':' && line == at.riga)
+          if (c_ec == std::errc{} && c_end < e && *c_end == ':' && line == at.line)
             g.column = column;
-          if (at.riga == 0) g.line = line;
+          if (at.line == 0) g.line = line;
         }
       }
       break;
@@ -414,8 +414,8 @@ void Diagnostics::on_fault(std::int32_t code, std::optional<std::int32_t> positi
                   "open its general section with a [generale] line";
       break;
     case 103:
-      if (!contiene(s.riga, "1") && !contiene(s.riga, "2") && !contiene(s.riga, "3") &&
-          !contiene(s.riga, "4") && !contiene(s.riga, "5") && !contiene(s.riga, "6")) {
+      if (!contains(s.riga, "1") && !contains(s.riga, "2") && !contains(s.riga, "3") &&
+          !contains(s.riga, "4") && !contains(s.riga, "5") && !contains(s.riga, "6")) {
         g.message = "curve keyword " + quoted(s.riga) +
                     " holds no class digit 1 to 6 (for example \"curvad4\")";
       } else {
@@ -429,63 +429,63 @@ void Diagnostics::on_fault(std::int32_t code, std::optional<std::int32_t> positi
   if (g.message.empty()) g.message = "no room for an abatement" + at_p;
 
   if (g.line != 0) {
-    g.source_line = line_of(at.testo, g.line);
+    g.source_line = line_of(at.text, g.line);
     if (g.column == 0) {
       const std::vector<Field> here =
-          g.line == at.riga ? fields_from(g.source_line, at.colonna) : std::vector<Field>{};
-      g.column = caret < here.size() ? here[caret].column : at.colonna;
+          g.line == at.line ? fields_from(g.source_line, at.column) : std::vector<Field>{};
+      g.column = caret < here.size() ? here[caret].column : at.column;
     }
   }
   list_.push_back(std::move(g));
 }
 
-void Diagnostics::on_warning(const Avviso& a) {
+void Diagnostics::on_warning(const Warning& a) {
   Diagnostic g;
   g.severity = Diagnostic::Severity::warning;
-  g.file = file_of(a.luogo.testo);
-  g.line = a.luogo.riga;
-  g.column = a.luogo.colonna;
-  g.source_line = line_of(a.luogo.testo, a.luogo.riga);
-  const std::string field = quoted(a.campo);
-  switch (a.tipo) {
-    case TipoAvviso::parola_sconosciuta:
-      if (is_number(a.campo)) {
+  g.file = file_of(a.place.text);
+  g.line = a.place.line;
+  g.column = a.place.column;
+  g.source_line = line_of(a.place.text, a.place.line);
+  const std::string field = quoted(a.field);
+  switch (a.kind) {
+    case WarningKind::unknown_keyword:
+      if (is_number(a.field)) {
         g.message = "value " + field + " stands where a keyword is expected and is disregarded";
       } else {
         g.message = field + " matches no entry and is disregarded";
-        if (auto k = close_keyword(a.campo, a.ambito)) g.message += "; did you mean \"" + *k + "\"?";
+        if (auto k = close_keyword(a.field, a.scope)) g.message += "; did you mean \"" + *k + "\"?";
       }
       break;
-    case TipoAvviso::generale_nel_corpo:
+    case WarningKind::general_in_body:
       g.message = "general entry " + field +
                   " in the body is disregarded, its values read as keywords: move it into the "
                   "general section, before its closing header";
       break;
-    case TipoAvviso::corpo_nei_generali:
+    case WarningKind::body_in_general:
       g.message = "body entry " + field +
                   " in the general section is disregarded, its values read as keywords: move it "
                   "after the general section's closing header";
       break;
-    case TipoAvviso::minuscole_richieste:
+    case WarningKind::lower_case_needed:
       g.message = field +
                   " is not recognised: the general section matches its words only in lower "
                   "case; its values are read as keywords and disregarded";
       break;
-    case TipoAvviso::pendenza_fuori_ordine:
-      g.message = "gradient starting in cell " + std::to_string(a.inizio) +
-                  ", at or behind the gradient cursor (cell " + std::to_string(a.cursore) +
+    case WarningKind::gradient_out_of_order:
+      g.message = "gradient starting in cell " + std::to_string(a.start) +
+                  ", at or behind the gradient cursor (cell " + std::to_string(a.cursor) +
                   "): gradients must come in rising order at least 50 m apart; this one takes "
                   "effect from cell " +
-                  std::to_string(a.inizio > 0 ? a.cursore + 1 : a.cursore);
+                  std::to_string(a.start > 0 ? a.cursor + 1 : a.cursor);
       break;
-    case TipoAvviso::curva_fuori_ordine:
-      g.message = "curve starting at " + m(a.inizio) + " starts below the plan cursor (metre " +
-                  std::to_string(a.cursore) +
+    case WarningKind::curve_out_of_order:
+      g.message = "curve starting at " + m(a.start) + " starts below the plan cursor (metre " +
+                  std::to_string(a.cursor) +
                   "): it overlaps the curve before it or is out of order; no straight run is "
                   "drawn before it and its bend starts only at metre " +
-                  std::to_string(a.cursore) + ", or not at all if it ends before";
+                  std::to_string(a.cursor) + ", or not at all if it ends before";
       break;
-    case TipoAvviso::valori_in_piu:
+    case WarningKind::surplus_value:
       g.message = "more value fields on the line than its entry reads: " + field +
                   " is read as the next keyword field";
       break;
@@ -493,13 +493,13 @@ void Diagnostics::on_warning(const Avviso& a) {
   list_.push_back(std::move(g));
 }
 
-void Diagnostics::finish(const EsitoCompilazione& esito) {
+void Diagnostics::finish(const CompileOutcome& outcome) {
   Diagnostic g;
-  if (esito.tipo == EsitoCompilazione::Tipo::runtime) {
-    g.message = "run-time failure: " + esito.guasto + "; no further file was written";
-  } else if (esito.tipo == EsitoCompilazione::Tipo::errore) {
-    g.code = std::atoi(esito.errore.c_str());
-    g.message = esito.errore == "1250"
+  if (outcome.kind == CompileOutcome::Kind::runtime) {
+    g.message = "run-time failure: " + outcome.failure + "; no further file was written";
+  } else if (outcome.kind == CompileOutcome::Kind::errore) {
+    g.code = std::atoi(outcome.errore.c_str());
+    g.message = outcome.errore == "1250"
                     ? "reserved slot taken: entry 85's par1 or cell 1's valore1 was already set "
                       "before the marks were stamped (an event placed in cell 1?); no binary file "
                       "was written"

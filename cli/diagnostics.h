@@ -12,7 +12,7 @@
 
 namespace tracciato {
 struct Scenario;
-struct EsitoCompilazione;
+struct CompileOutcome;
 }  // namespace tracciato
 
 namespace tracciato::cli {
@@ -46,7 +46,7 @@ class Diagnostics {
   void attach(Scenario& s);
   // How the compile ended: a run-time failure outside the reader, or errore, is an
   // error too.
-  void finish(const EsitoCompilazione& esito);
+  void finish(const CompileOutcome& esito);
 
   const std::vector<Diagnostic>& all() const { return list_; }
   int errors() const;
@@ -59,13 +59,13 @@ class Diagnostics {
 
  private:
   void on_fault(std::int32_t code, std::optional<std::int32_t> position, std::string_view cause);
-  void on_warning(const Avviso& a);
+  void on_warning(const Warning& a);
   std::string file_of(int text) const;
   std::string line_of(int text, std::size_t line) const;
 
   bool base_names_;
   Scenario* s_ = nullptr;
-  Diagnostica d_;
+  ReadingTrail d_;
   std::vector<Diagnostic> list_;
 };
 

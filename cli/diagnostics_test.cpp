@@ -48,7 +48,7 @@ struct Compile {
   MemoryPlatform p;
   Scenario s;
   Diagnostics d;
-  EsitoCompilazione esito;
+  CompileOutcome outcome;
 
   Compile(const std::optional<std::string>& route_text, const std::string& train_text,
           std::int32_t plan = 1) {
@@ -57,9 +57,9 @@ struct Compile {
     s.nome_linea = "R";
     s.nome_treno = "T";
     d.attach(s);
-    esito = compila(s, plan, p, {route_path, train_path, false},
+    outcome = compile(s, plan, p, {route_path, train_path, false},
                     {"app/R_linea.dat", "app/R_T.sim", "app/R_T.dat"});
-    d.finish(esito);
+    d.finish(outcome);
   }
   std::vector<Diagnostic> faults() const {
     std::vector<Diagnostic> out;
@@ -86,6 +86,9 @@ struct FaultCase {
   std::size_t column;  // of the caret
   const char* says;    // part of the message
 };
+
+// Each case shows by its name in the test runner's output.
+void PrintTo(const FaultCase& c, std::ostream* os) { *os << "code " << c.code; }
 
 const std::string plain_route = route({});
 
@@ -197,7 +200,7 @@ const std::vector<FaultCase> fault_cases{
 
 class FaultMessage : public ::testing::TestWithParam<FaultCase> {};
 
-TEST_P(FaultMessage, names_the_code_position_line_and_field) {
+TEST_P(FaultMessage, Says) {
   const FaultCase& c = GetParam();
   Compile run(c.route_text, c.train_text);
   const std::vector<Diagnostic> faults = run.faults();
@@ -220,7 +223,7 @@ INSTANTIATE_TEST_SUITE_P(EveryCode, FaultMessage, ::testing::ValuesIn(fault_case
                            return n;
                          });
 
-TEST(Diagnostics, every_register_write_is_kept_in_order_with_the_register_unchanged) {
+TEST(Diagnostics, EveryRegisterWriteIsKeptInOrderWithTheRegisterUnchanged) {
   // The route stops softly at 15; the train half then meets a signal conflict.
   Compile run(route({"pendenza, 16950, 3"}),
               train({station_1000, "segnale, 1000, 1, 4, 0, 0, 0, 0, 0, 0, 0, 0"}));
@@ -230,10 +233,10 @@ TEST(Diagnostics, every_register_write_is_kept_in_order_with_the_register_unchan
   EXPECT_EQ(faults[1].code, 16);
   EXPECT_EQ(run.s.codice_errore, 16);
   EXPECT_EQ(run.s.posizione_errore, 1000);
-  EXPECT_EQ(run.esito.tipo, EsitoCompilazione::Tipo::faults);
+  EXPECT_EQ(run.outcome.kind, CompileOutcome::Kind::faults);
 }
 
-TEST(Diagnostics, listening_changes_no_byte_written) {
+TEST(Diagnostics, ListeningChangesNoByteWritten) {
   const std::string r = route({"pendenza, 850, 4", "curvas4, 300, 100", "cartello_indicatore, 1000, (A)"});
   const std::string t = train({"velocita, 0, 95", station_1000, "rallentamento, 3000, 50, 800, 1, 1, 0",
                                "segnale, 1000, 1, 4, 0, 0, 0, 0, 0, 0, 0, 0"});
@@ -244,14 +247,14 @@ TEST(Diagnostics, listening_changes_no_byte_written) {
   Scenario s;
   s.nome_linea = "R";
   s.nome_treno = "T";
-  const EsitoCompilazione esito =
-      compila(s, 1, p, {route_path, train_path, false}, {"app/R_linea.dat", "app/R_T.sim", "app/R_T.dat"});
+  const CompileOutcome outcome =
+      compile(s, 1, p, {route_path, train_path, false}, {"app/R_linea.dat", "app/R_T.sim", "app/R_T.dat"});
   EXPECT_EQ(heard.p.files, p.files);
-  EXPECT_EQ(heard.esito.codice_errore, esito.codice_errore);
-  EXPECT_EQ(heard.esito.posizione_errore, esito.posizione_errore);
+  EXPECT_EQ(heard.outcome.codice_errore, outcome.codice_errore);
+  EXPECT_EQ(heard.outcome.posizione_errore, outcome.posizione_errore);
 }
 
-TEST(Diagnostics, text_quotes_the_line_with_a_caret_and_ends_with_the_summary) {
+TEST(Diagnostics, TextQuotesTheLineWithACaretAndEndsWithTheSummary) {
   Compile run(plain_route, train({station_1000, "segnale,\t1000, 1, 4, 0, 0, 0, 0, 0, 0, 0, 0", "segnle, 5"}));
   EXPECT_EQ(run.d.text(),
             "app/R_T-.txt:3: error 16: signal at 1000 m: cell 21 already holds the stop of station 1 "
@@ -261,20 +264,20 @@ TEST(Diagnostics, text_quotes_the_line_with_a_caret_and_ends_with_the_summary) {
             "tracciato: 1 error, 0 warnings\n");
 }
 
-TEST(Diagnostics, a_failure_outside_the_reader_and_errore_are_errors_too) {
+TEST(Diagnostics, AFailureOutsideTheReaderAndErroreAreErrorsToo) {
   Compile missing(std::nullopt, train({}));
-  EXPECT_EQ(missing.esito.tipo, EsitoCompilazione::Tipo::runtime);
+  EXPECT_EQ(missing.outcome.kind, CompileOutcome::Kind::runtime);
   EXPECT_EQ(missing.d.errors(), 2);
   EXPECT_NE(missing.d.text().find("tracciato: error: run-time failure: "), std::string::npos);
 
   // An abatement in cell 1 takes the reserved slot: errore 1250.
   Compile slot(plain_route, train({"abbattimento, 50, 100"}));
-  ASSERT_EQ(slot.esito.tipo, EsitoCompilazione::Tipo::errore);
+  ASSERT_EQ(slot.outcome.kind, CompileOutcome::Kind::errore);
   EXPECT_EQ(slot.d.all().back().code, 1250);
   EXPECT_NE(slot.d.text().find("tracciato: error 1250: reserved slot taken"), std::string::npos);
 }
 
-TEST(Diagnostics, report_lists_faults_and_warnings) {
+TEST(Diagnostics, ReportListsFaultsAndWarnings) {
   Compile run(route({"pendnza, 850, 4"}), train({"segnale, 99999, 1, 4, 0, 0, 0, 0, 0, 0, 0, 0"}));
   nlohmann::ordered_json report;
   run.d.add_to(report);
@@ -306,6 +309,8 @@ struct WarningCase {
   const char* says;
 };
 
+void PrintTo(const WarningCase& c, std::ostream* os) { *os << "line " << c.line; }
+
 const std::vector<WarningCase> warning_cases{
     {"typo in the body", route({"pendnza, 850, 4"}), train({}), 4, 1, "did you mean \"pendenza\"?"},
     {"typo in a curve keyword", route({"curvd4, 850, 40"}), train({}), 4, 1, "did you mean \"curvad\"?"},
@@ -336,7 +341,7 @@ const std::vector<WarningCase> warning_cases{
 
 class WarningMessage : public ::testing::TestWithParam<WarningCase> {};
 
-TEST_P(WarningMessage, is_reported_once_at_its_line) {
+TEST_P(WarningMessage, Says) {
   const WarningCase& c = GetParam();
   Compile run(c.route_text, c.train_text);
   const std::vector<Diagnostic> w = run.warnings();
@@ -355,14 +360,14 @@ INSTANTIATE_TEST_SUITE_P(EveryKind, WarningMessage, ::testing::ValuesIn(warning_
                            return n;
                          });
 
-TEST(Warnings, none_for_headers_comments_empty_fields_and_trailing_commas) {
+TEST(Warnings, NoneForHeadersCommentsEmptyFieldsAndTrailingCommas) {
   Compile run(route({"[pendenze]", "---- gradients ----", "pendenza, 850, 4,", "", "[montagne]"}),
               train({"[segnali]", "-- a comment --", "orologio,    9               18            0 ",
                      "stazione, 1000, 12, 200, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0,"}));
   EXPECT_TRUE(run.warnings().empty()) << run.d.text();
 }
 
-TEST(Warnings, a_station_name_on_the_next_line_is_a_field_that_matches_nothing) {
+TEST(Warnings, AStationNameOnTheNextLineIsAFieldThatMatchesNothing) {
   // The trailing comma ends the station's line with its empty name field.
   Compile run(plain_route, train({"stazione, 1000, 12, 200, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0,", "ALFA"}));
   ASSERT_EQ(run.warnings().size(), 1u) << run.d.text();
@@ -370,25 +375,25 @@ TEST(Warnings, a_station_name_on_the_next_line_is_a_field_that_matches_nothing) 
   EXPECT_EQ(run.s.voci[1].nome, "");
 }
 
-TEST(Warnings, curves_are_not_warned_about_without_a_plan) {
+TEST(Warnings, CurvesAreNotWarnedAboutWithoutAPlan) {
   Compile run(route({"curvad4, 850, 100", "curvas4, 900, 100"}), train({}), /*plan=*/0);
   EXPECT_TRUE(run.d.all().empty()) << run.d.text();
 }
 
-TEST(Warnings, none_for_the_shipped_texts_and_the_embedded_run_is_silent) {
+TEST(Warnings, NoneForTheShippedTextsAndTheEmbeddedRunIsSilent) {
   MemoryPlatform p;
   Diagnostics d(/*base_names=*/true);
-  const EsitoCompilazione esito = Form_Load(p, [&d](Scenario& s) { d.attach(s); });
-  d.finish(esito);
-  EXPECT_EQ(esito.tipo, EsitoCompilazione::Tipo::ok);
+  const CompileOutcome outcome = Form_Load(p, [&d](Scenario& s) { d.attach(s); });
+  d.finish(outcome);
+  EXPECT_EQ(outcome.kind, CompileOutcome::Kind::ok);
   EXPECT_TRUE(d.all().empty()) << d.text();
 
   // The same texts under compile, without the plan too.
   Scenario named;
-  named.nome_linea = linea_incorporata;
-  named.nome_treno = treno_incorporato;
+  named.nome_linea = embedded_route;
+  named.nome_treno = embedded_train;
   MemoryPlatform texts;
-  scrivi_testi(texts, "app", named);
+  write_texts(texts, "app", named);
   const std::string r = texts.files.at("app/ROVELDA-MARNE_linea.txt");
   const std::string t = texts.files.at("app/ROVELDA-MARNE_K 517-.txt");
   for (std::int32_t plan : {1, 0}) {
@@ -397,7 +402,7 @@ TEST(Warnings, none_for_the_shipped_texts_and_the_embedded_run_is_silent) {
   }
 }
 
-TEST(Warnings, embedded_run_names_texts_by_their_file_name) {
+TEST(Warnings, EmbeddedRunNamesTextsByTheirFileName) {
   MemoryPlatform p;
   p.directory = "some/dir";
   Diagnostics d(/*base_names=*/true);
@@ -411,7 +416,7 @@ TEST(Warnings, embedded_run_names_texts_by_their_file_name) {
   EXPECT_EQ(d.all()[0].code, 25);
 }
 
-TEST(EditDistance, counts_insertions_deletions_and_substitutions) {
+TEST(EditDistance, CountsInsertionsDeletionsAndSubstitutions) {
   EXPECT_EQ(edit_distance("pendnza", "pendenza"), 1u);
   EXPECT_EQ(edit_distance("pendenza", "pendenza"), 0u);
   EXPECT_EQ(edit_distance("", "abc"), 3u);

@@ -19,12 +19,12 @@ namespace {
 
 int run_sources(tracciato::Platform& platform, const std::string& dir) {
   tracciato::Scenario s;
-  s.nome_linea = tracciato::linea_incorporata;
-  s.nome_treno = tracciato::treno_incorporato;
+  s.nome_linea = tracciato::embedded_route;
+  s.nome_treno = tracciato::embedded_train;
   try {
-    tracciato::scrivi_testi(platform, dir, s);
+    tracciato::write_texts(platform, dir, s);
   } catch (const tracciato::RuntimeFailure& f) {
-    platform.segnala_guasto(f.what());
+    platform.report_failure(f.what());
     return 3;
   }
   return 0;
@@ -44,15 +44,15 @@ constexpr const char* usage =
 }  // namespace
 
 int main(int argc, char** argv) {
-  auto platform = tracciato::crea_piattaforma();
+  auto platform = tracciato::make_platform();
   if (argc == 1) {
     // Silent unless something is wrong; then the same diagnostics as compile.
     tracciato::cli::Diagnostics diagnostics(/*base_names=*/true);
-    const tracciato::EsitoCompilazione esito = tracciato::Form_Load(
+    const tracciato::CompileOutcome outcome = tracciato::Form_Load(
         *platform, [&diagnostics](tracciato::Scenario& s) { diagnostics.attach(s); });
-    diagnostics.finish(esito);
+    diagnostics.finish(outcome);
     if (!diagnostics.all().empty()) std::cerr << diagnostics.text();
-    return esito.stato();
+    return code_of(outcome.exit_status());
   }
 
   CLI::App app{"tracciato: compiles a route and a train into the simulator's scenario files.\n"

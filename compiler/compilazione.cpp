@@ -1,44 +1,51 @@
 #include "compiler/compilazione.h"
 
-#include "model/errore.h"
 #include "compiler/memorizza_percorso.h"
+#include "model/errore.h"
 #include "model/scenario.h"
 #include "platform/platform.h"
 #include "platform/runtime_failure.h"
 
 namespace tracciato {
 
-int EsitoCompilazione::stato() const { return static_cast<int>(tipo); }
+ExitStatus CompileOutcome::exit_status() const {
+  switch (kind) {
+    case Kind::ok: return ExitStatus::ok;
+    case Kind::faults: return ExitStatus::faults;
+    case Kind::errore: return ExitStatus::errore;
+    case Kind::runtime: return ExitStatus::runtime;
+  }
+  return ExitStatus::runtime;
+}
 
-const char* EsitoCompilazione::nome() const {
-  switch (tipo) {
-    case Tipo::ok: return "ok";
-    case Tipo::faults: return "faults";
-    case Tipo::errore: return "errore";
-    case Tipo::runtime: return "runtime";
+const char* CompileOutcome::name() const {
+  switch (kind) {
+    case Kind::ok: return "ok";
+    case Kind::faults: return "faults";
+    case Kind::errore: return "errore";
+    case Kind::runtime: return "runtime";
   }
   return "runtime";
 }
 
-EsitoCompilazione compila(Scenario& s, std::int32_t con_planimetria, Platform& platform,
-                          const SorgentiTesto& sorgenti, const FileScenario& uscite) {
-  EsitoCompilazione esito;
+CompileOutcome compile(Scenario& s, std::int32_t con_planimetria, Platform& platform,
+                       const SourceTexts& sources, const ScenarioFiles& outputs) {
+  CompileOutcome outcome;
   std::int32_t j = con_planimetria;
   try {
-    memorizza_percorso(s, j, platform, sorgenti, uscite, esito.file);
-    esito.tipo = s.codice_errore == 0 ? EsitoCompilazione::Tipo::ok
-                                      : EsitoCompilazione::Tipo::faults;
-  } catch (const ErroreFatale& e) {
-    esito.tipo = EsitoCompilazione::Tipo::errore;
-    esito.errore = e.numero;
+    memorizza_percorso(s, j, platform, sources, outputs, outcome.files);
+    outcome.kind = s.codice_errore == 0 ? CompileOutcome::Kind::ok : CompileOutcome::Kind::faults;
+  } catch (const FatalError& e) {
+    outcome.kind = CompileOutcome::Kind::errore;
+    outcome.errore = e.number;
   } catch (const RuntimeFailure& f) {
-    esito.tipo = EsitoCompilazione::Tipo::runtime;
-    esito.guasto = f.what();
-    platform.segnala_guasto(esito.guasto);
+    outcome.kind = CompileOutcome::Kind::runtime;
+    outcome.failure = f.what();
+    platform.report_failure(outcome.failure);
   }
-  esito.codice_errore = s.codice_errore;
-  esito.posizione_errore = s.posizione_errore;
-  return esito;
+  outcome.codice_errore = s.codice_errore;
+  outcome.posizione_errore = s.posizione_errore;
+  return outcome;
 }
 
 }  // namespace tracciato

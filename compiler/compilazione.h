@@ -4,7 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "compiler/memorizza_dati.h"
+#include "compiler/exit_status.h"
+#include "model/source_texts.h"
 #include "model/scenario_files.h"
 
 namespace tracciato {
@@ -13,23 +14,22 @@ struct Scenario;
 class Platform;
 
 // How one compile ended, as the exit status and the report give it.
-struct EsitoCompilazione {
-  enum class Tipo { ok, faults, errore, runtime };
-  Tipo tipo = Tipo::ok;
+struct CompileOutcome {
+  enum class Kind { ok, faults, errore, runtime };
+  Kind kind = Kind::ok;
   std::int32_t codice_errore = 0;
   std::int32_t posizione_errore = 0;
-  std::string errore;             // the number passed to errore (Tipo::errore)
-  std::string guasto;             // what failed (Tipo::runtime)
-  std::vector<std::string> file;  // binary files written, in writing order
+  std::string errore;              // the number passed to errore (Kind::errore)
+  std::string failure;             // what failed (Kind::runtime)
+  std::vector<std::string> files;  // binary files written, in writing order
 
-  // 0 ok, 1 faults, 2 errore, 3 runtime.
-  int stato() const;
-  const char* nome() const;  // "ok", "faults", "errore", "runtime"
+  ExitStatus exit_status() const;
+  const char* name() const;  // "ok", "faults", "errore", "runtime"
 };
 
 // Runs memorizza_percorso with the plan flag and reports how it ended. A run-time
 // failure outside the reader goes to the platform's failure report.
-EsitoCompilazione compila(Scenario& s, std::int32_t con_planimetria, Platform& platform,
-                          const SorgentiTesto& sorgenti, const FileScenario& uscite);
+CompileOutcome compile(Scenario& s, std::int32_t con_planimetria, Platform& platform,
+                       const SourceTexts& sources, const ScenarioFiles& outputs);
 
 }  // namespace tracciato

@@ -14,22 +14,22 @@ namespace {
 // its sources; a failure to delete one is not allowed to hide the first failure.
 void elimina_se_esiste(Platform& platform, const std::string& path) {
   try {
-    if (platform.esiste(path)) platform.elimina(path);
+    if (platform.exists(path)) platform.remove(path);
   } catch (const RuntimeFailure&) {
   }
 }
 
 }  // namespace
 
-void memorizza_dati(Scenario& s, Platform& platform, const SorgentiTesto& sorgenti) {
+void memorizza_dati(Scenario& s, Platform& platform, const SourceTexts& sources) {
   try {
-    if (leggi_linea(s, platform, sorgenti)) leggi_treno(s, platform, sorgenti);
+    if (read_route(s, platform, sources)) read_train(s, platform, sources);
   } catch (const RuntimeFailure& failure) {
-    if (sorgenti.elimina_dopo_lettura) {
-      elimina_se_esiste(platform, sorgenti.linea);
-      elimina_se_esiste(platform, sorgenti.treno);
+    if (sources.delete_after_reading) {
+      elimina_se_esiste(platform, sources.route);
+      elimina_se_esiste(platform, sources.train);
     }
-    s.registra(25, std::nullopt, failure.what());
+    s.record(25, std::nullopt, failure.what());
   }
 }
 

@@ -13,11 +13,11 @@ using prova::Lettura;
 using prova::linea;
 using prova::testo;
 
-void memorizza(Lettura& l) { memorizza_dati(l.s, l.p, l.sorgenti); }
+void memorizza(Lettura& l) { memorizza_dati(l.s, l.p, l.sources); }
 
 TEST(ModelReader, MissingSourceIs101AndLeavesTheTrainSourceUnread) {
   Lettura l("");
-  l.p.files.erase(l.sorgenti.linea);
+  l.p.files.erase(l.sources.route);
   l.s.posizione_errore = 777;
   memorizza(l);
   EXPECT_EQ(l.s.codice_errore, 101);
@@ -25,7 +25,7 @@ TEST(ModelReader, MissingSourceIs101AndLeavesTheTrainSourceUnread) {
   EXPECT_TRUE(l.treno_presente());
   EXPECT_EQ(l.s.voci[85].nome, "R");
   EXPECT_EQ(l.s.voci[86].nome, "T");
-  EXPECT_FALSE(l.s.celle.allocata());
+  EXPECT_FALSE(l.s.celle.allocated());
 }
 
 // Faults that end the whole reader: the route source goes only when the run deletes its
@@ -44,14 +44,14 @@ TEST(ModelReader, HardFaultsEndTheReaderAndDeleteOnlyInADeletingRun) {
       {"curve without class", linea("curvad, 100, 50\r\n"), 103},
   };
   for (const Caso& c : casi) {
-    for (bool elimina : {true, false}) {
-      SCOPED_TRACE(std::string(c.nome) + (elimina ? " deleting" : " keeping"));
-      Lettura l(c.route, 1, elimina);
+    for (bool remove : {true, false}) {
+      SCOPED_TRACE(std::string(c.nome) + (remove ? " deleting" : " keeping"));
+      Lettura l(c.route, 1, remove);
       l.s.posizione_errore = 777;
       memorizza(l);
       EXPECT_EQ(l.s.codice_errore, c.codice);
       EXPECT_EQ(l.s.posizione_errore, 777);
-      EXPECT_EQ(l.linea_presente(), !elimina);
+      EXPECT_EQ(l.linea_presente(), !remove);
       EXPECT_TRUE(l.treno_presente());
     }
   }
@@ -83,7 +83,7 @@ TEST(ModelReader, ARunTimeFailureNamesTheLineOfTheEntry) {
   for (const char* corpo : {"pendenza, 1.5, 2\r\n", "montagna, 16800, 18000, 1\r\n"}) {
     Lettura l(linea(std::string("\r\n") + corpo));
     std::string causa;
-    l.s.osservatore = [&](const Scenario::Registrazione& r) { causa = r.causa; };
+    l.s.observer = [&](const Scenario::Record& r) { causa = r.causa; };
     memorizza(l);
     EXPECT_EQ(causa.rfind("app/R_linea.txt:5:", 0), 0u) << causa;
   }
@@ -101,10 +101,10 @@ TEST(ModelReader, PositionBeyondTheModelStopsSoftlyAndTheTrainHalfRuns) {
   // Completion ran from what was read: the last accepted gradient reaches cell 338.
   EXPECT_EQ(l.s.celle[337].pendenza, 100);
   EXPECT_EQ(l.s.celle[338].pendenza, 105);
-  EXPECT_EQ(l.s.planimetria(16998, 1).numero(), 16998.0);
+  EXPECT_EQ(l.s.planimetria(16998, 1).number(), 16998.0);
 
   Lettura resta(linea("cartello_indicatore, 20000, (X)\r\n"), 1, false);
-  EXPECT_TRUE(resta.leggi());
+  EXPECT_TRUE(resta.read());
   EXPECT_EQ(resta.s.codice_errore, 15);
   EXPECT_TRUE(resta.linea_presente());
 }

@@ -14,8 +14,8 @@ constexpr std::int16_t marca_cella = 5121;
 
 }  // namespace
 
-void timbra_slot_riservati(Scenario& s, Platform& platform) {
-  voce& intestazione = s.voci[voce_n::intestazione_linea];
+void stamp_reserved_slots(Scenario& s, Platform& platform) {
+  voce& intestazione = s.voci[entry::route_header];
   // Both slots are looked at before either test decides, so a missing cell table fails
   // here whatever the entry holds.
   const bool marca_usata_voce = intestazione.par1 != 0;
@@ -32,15 +32,15 @@ void timbra_slot_riservati(Scenario& s, Platform& platform) {
 }
 
 void memorizza_percorso(Scenario& s, std::int32_t& j, Platform& platform,
-                        const SorgentiTesto& sorgenti, const FileScenario& uscite,
+                        const SourceTexts& sources, const ScenarioFiles& outputs,
                         std::vector<std::string>& scritti) {
   s.con_planimetria = j;
   s.codice_errore = 0;
-  for (std::int64_t i = 0; i <= voce_n::intestazione_treno; ++i) s.voci[i] = voce{};
-  memorizza_dati(s, platform, sorgenti);
-  elabora_celle(s);
-  timbra_slot_riservati(s, platform);
-  scrivi_file_scenario(s, platform, uscite, scritti);
+  for (std::int64_t i = 0; i <= entry::train_header; ++i) s.voci[i] = voce{};
+  memorizza_dati(s, platform, sources);
+  post_process(s);
+  stamp_reserved_slots(s, platform);
+  write_scenario_files(s, platform, outputs, scritti);
 }
 
 }  // namespace tracciato

@@ -17,9 +17,9 @@ namespace {
 // A scenario as the readers leave it: names in entries 85 and 86, cells allocated.
 Scenario read_scenario() {
   Scenario s;
-  s.voci[voce_n::intestazione_linea].nome = "ROVELDA-MARNE";
-  s.voci[voce_n::intestazione_treno].nome = "K 517";
-  s.celle.dimensiona(2140);
+  s.voci[entry::route_header].nome = "ROVELDA-MARNE";
+  s.voci[entry::train_header].nome = "K 517";
+  s.celle.allocate(2140);
   s.n_celle = 2140;
   return s;
 }
@@ -27,7 +27,7 @@ Scenario read_scenario() {
 TEST(ReservedSlots, FreeSlotsAreStampedWithTheMarksAndTheCodes) {
   MemoryPlatform p;
   Scenario s = read_scenario();
-  timbra_slot_riservati(s, p);
+  stamp_reserved_slots(s, p);
   EXPECT_EQ(s.voci[85].par1, 610);
   EXPECT_EQ(s.celle[1].valore1, 5121);
   EXPECT_EQ(s.voci[85].orario, 33997);
@@ -39,7 +39,7 @@ TEST(ReservedSlots, ASlotAlreadyInUseEndsTheRunThroughErrore) {
   struct Case {
     const char* slot;
     void (*stage)(Scenario&);
-    const char* numero;
+    const char* number;
   };
   const Case cases[] = {
       {"entry 85 par1", [](Scenario& s) { s.voci[85].par1 = -1; }, "1250"},
@@ -53,15 +53,15 @@ TEST(ReservedSlots, ASlotAlreadyInUseEndsTheRunThroughErrore) {
     Scenario s = read_scenario();
     c.stage(s);
     try {
-      timbra_slot_riservati(s, p);
+      stamp_reserved_slots(s, p);
       ADD_FAILURE() << "no errore";
-    } catch (const ErroreFatale& e) {
-      EXPECT_EQ(e.numero, c.numero);
+    } catch (const FatalError& e) {
+      EXPECT_EQ(e.number, c.number);
     }
     ASSERT_EQ(p.messages.size(), 1u);
-    EXPECT_EQ(p.messages[0], std::string(" Errore n. ") + c.numero);
+    EXPECT_EQ(p.messages[0], std::string(" Errore n. ") + c.number);
     // The marks go in before the codes are checked; nothing is stamped after errore.
-    EXPECT_EQ(s.voci[85].par1 == 610, std::string(c.numero) == "1251");
+    EXPECT_EQ(s.voci[85].par1 == 610, std::string(c.number) == "1251");
     EXPECT_NE(s.voci[85].orario, 33997);
   }
 }
@@ -69,7 +69,7 @@ TEST(ReservedSlots, ASlotAlreadyInUseEndsTheRunThroughErrore) {
 TEST(ReservedSlots, WithoutCellsTheCheckIsARunTimeFailure) {
   MemoryPlatform p;
   Scenario s;
-  EXPECT_THROW(timbra_slot_riservati(s, p), RuntimeFailure);
+  EXPECT_THROW(stamp_reserved_slots(s, p), RuntimeFailure);
   EXPECT_TRUE(p.messages.empty());
 }
 
@@ -78,16 +78,16 @@ struct Compile {
   MemoryPlatform p;
   Scenario s;
   std::vector<std::string> scritti;
-  SorgentiTesto sorgenti{"app/R_linea.txt", "app/R_T-.txt", false};
-  FileScenario uscite{"app/R_linea.dat", "app/R_T.sim", "app/R_T.dat"};
+  SourceTexts sources{"app/R_linea.txt", "app/R_T-.txt", false};
+  ScenarioFiles outputs{"app/R_linea.dat", "app/R_T.sim", "app/R_T.dat"};
 
   Compile(const std::string& route, const std::string& train = "[generale]\r\n[fine]\r\n") {
     s.nome_linea = "R";
     s.nome_treno = "T";
-    p.files[sorgenti.linea] = route;
-    p.files[sorgenti.treno] = train;
+    p.files[sources.route] = route;
+    p.files[sources.train] = train;
   }
-  void run(std::int32_t flag = 1) { memorizza_percorso(s, flag, p, sorgenti, uscite, scritti); }
+  void run(std::int32_t flag = 1) { memorizza_percorso(s, flag, p, sources, outputs, scritti); }
   const std::string& file(const std::string& path) { return p.files.at(path); }
 };
 
@@ -111,7 +111,7 @@ TEST(Compile, A100KmRouteWithoutCurvesGivesThePlanFileItsExactLayout) {
   Compile c(route_of_length(100000));
   c.run();
   EXPECT_EQ(c.s.codice_errore, 0);
-  const std::string& plan = c.file(c.uscite.planimetria);
+  const std::string& plan = c.file(c.outputs.planimetria);
   const std::size_t per_coordinate = 10 * 107000 - 18;
   ASSERT_EQ(plan.size(), 2139964u);
   const std::string start("\x02\x00\x00\x00\x02\x00\x00\x00\x05\x00", 10);
@@ -128,15 +128,15 @@ TEST(Compile, A100KmRouteWithoutCurvesGivesThePlanFileItsExactLayout) {
 TEST(Compile, EntryAndCellFilesCarryTheMarksAndTheCodes) {
   Compile c(route_of_length(100000));
   c.run();
-  EXPECT_EQ(c.scritti, (std::vector<std::string>{c.uscite.planimetria, c.uscite.voci, c.uscite.celle}));
-  const std::string& entries = c.file(c.uscite.voci);
+  EXPECT_EQ(c.scritti, (std::vector<std::string>{c.outputs.planimetria, c.outputs.voci, c.outputs.celle}));
+  const std::string& entries = c.file(c.outputs.voci);
   ASSERT_EQ(entries.size(), 2958u + 1 + 1);  // names "R" and "T"
   const std::size_t route_header = 85 * 34;
   EXPECT_EQ(u16_at(entries, route_header + 14), 1);
   EXPECT_EQ(entries.substr(route_header + 17, 2), "\x62\x02");
   EXPECT_EQ(i32_at(entries, route_header + 31), c.s.voci[85].orario);
   EXPECT_NE(c.s.voci[85].orario, 0);
-  const std::string& cells = c.file(c.uscite.celle);
+  const std::string& cells = c.file(c.outputs.celle);
   ASSERT_EQ(cells.size(), 15u * 2141);
   EXPECT_EQ(cells.substr(16, 2), "\x01\x14");
   EXPECT_EQ(u16_at(cells, 18), static_cast<std::uint16_t>(c.s.celle[1].valore2));
@@ -153,7 +153,7 @@ TEST(Compile, StartsFromAClearedTableAndAResetRegister) {
   EXPECT_EQ(c.s.codice_errore, 0);
   EXPECT_EQ(c.s.voci[3].nome, "");
   EXPECT_EQ(c.s.voci[0].orario, 0);
-  EXPECT_EQ(c.file(c.uscite.celle).size(), 2115u);
+  EXPECT_EQ(c.file(c.outputs.celle).size(), 2115u);
 }
 
 TEST(Compile, ADataFaultStillStampsAndWritesEveryFile) {
@@ -168,48 +168,48 @@ TEST(Compile, ADataFaultStillStampsAndWritesEveryFile) {
 
 TEST(Compile, AnEventInCellOneEndsTheRunWithErrore1250AndWritesNothing) {
   Compile c(route_of_length(1000, "indicatori_vmax, 0, 90, 95, 95, 0, , , , 0\r\n"));
-  c.p.files[c.uscite.voci] = "older entries";
-  EXPECT_THROW(c.run(), ErroreFatale);
+  c.p.files[c.outputs.voci] = "older entries";
+  EXPECT_THROW(c.run(), FatalError);
   EXPECT_EQ(c.p.messages, std::vector<std::string>{" Errore n. 1250"});
   EXPECT_TRUE(c.scritti.empty());
-  EXPECT_EQ(c.p.files.count(c.uscite.planimetria), 0u);
-  EXPECT_EQ(c.p.files.count(c.uscite.celle), 0u);
-  EXPECT_EQ(c.file(c.uscite.voci), "older entries");
+  EXPECT_EQ(c.p.files.count(c.outputs.planimetria), 0u);
+  EXPECT_EQ(c.p.files.count(c.outputs.celle), 0u);
+  EXPECT_EQ(c.file(c.outputs.voci), "older entries");
 }
 
 TEST(Compile, AMissingRouteTextLeavesNoCellsAndWritesNothing) {
   Compile c(route_of_length(0));
-  c.p.files.erase(c.sorgenti.linea);
+  c.p.files.erase(c.sources.route);
   EXPECT_THROW(c.run(), RuntimeFailure);
   EXPECT_EQ(c.s.codice_errore, 101);
   EXPECT_TRUE(c.scritti.empty());
-  EXPECT_EQ(c.p.files.count(c.sorgenti.treno), 1u);  // never reached, never deleted
+  EXPECT_EQ(c.p.files.count(c.sources.train), 1u);  // never reached, never deleted
 }
 
 TEST(Compile, PlanFlagZeroWritesNoPlanFileAndKeepsAnOlderOne) {
   Compile c(route_of_length(0, "curvas4, 100, 150\r\n"));
-  c.p.files[c.uscite.planimetria] = "older plan";
+  c.p.files[c.outputs.planimetria] = "older plan";
   c.run(0);
   EXPECT_EQ(c.s.con_planimetria, 0);
-  EXPECT_EQ(c.scritti, (std::vector<std::string>{c.uscite.voci, c.uscite.celle}));
-  EXPECT_EQ(c.file(c.uscite.planimetria), "older plan");
+  EXPECT_EQ(c.scritti, (std::vector<std::string>{c.outputs.voci, c.outputs.celle}));
+  EXPECT_EQ(c.file(c.outputs.planimetria), "older plan");
 }
 
 TEST(Compile, ANameTooLongForTheEntryFileStopsAfterThePlanFile) {
   Compile c(route_of_length(0));
   c.s.nome_treno = std::string(65536, 't');
   EXPECT_THROW(c.run(), RuntimeFailure);
-  EXPECT_EQ(c.scritti, std::vector<std::string>{c.uscite.planimetria});
-  EXPECT_EQ(c.p.files.count(c.uscite.voci), 0u);
-  EXPECT_EQ(c.p.files.count(c.uscite.celle), 0u);
+  EXPECT_EQ(c.scritti, std::vector<std::string>{c.outputs.planimetria});
+  EXPECT_EQ(c.p.files.count(c.outputs.voci), 0u);
+  EXPECT_EQ(c.p.files.count(c.outputs.celle), 0u);
 }
 
 TEST(Compile, SourceTextsAreKeptWhenTheRunDoesNotDeleteThem) {
   Compile c(route_of_length(0));
-  const std::string route = c.file(c.sorgenti.linea);
+  const std::string route = c.file(c.sources.route);
   c.run();
-  EXPECT_EQ(c.file(c.sorgenti.linea), route);
-  EXPECT_EQ(c.file(c.sorgenti.treno), "[generale]\r\n[fine]\r\n");
+  EXPECT_EQ(c.file(c.sources.route), route);
+  EXPECT_EQ(c.file(c.sources.train), "[generale]\r\n[fine]\r\n");
 }
 
 }  // namespace

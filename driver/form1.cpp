@@ -8,35 +8,35 @@
 
 namespace tracciato {
 
-EsitoCompilazione Form_Load(Platform& platform,
-                            const std::function<void(Scenario&)>& prima_di_compilare) {
+CompileOutcome Form_Load(Platform& platform,
+                            const std::function<void(Scenario&)>& before_compile) {
   Scenario s;
-  s.nome_linea = linea_incorporata;
-  s.nome_treno = treno_incorporato;
-  platform.mostra_attesa();
+  s.nome_linea = embedded_route;
+  s.nome_treno = embedded_train;
+  platform.show_waiting();
 
   std::string cartella;
   try {
-    cartella = platform.cartella_applicazione();
-    scrivi_testi(platform, cartella, s);
+    cartella = platform.application_directory();
+    write_texts(platform, cartella, s);
   } catch (const RuntimeFailure& f) {
-    EsitoCompilazione esito;
-    esito.tipo = EsitoCompilazione::Tipo::runtime;
-    esito.guasto = f.what();
-    platform.segnala_guasto(esito.guasto);
-    return esito;
+    CompileOutcome outcome;
+    outcome.kind = CompileOutcome::Kind::runtime;
+    outcome.failure = f.what();
+    platform.report_failure(outcome.failure);
+    return outcome;
   }
 
-  const SorgentiTesto sorgenti{
-      platform.unisci(cartella, nome_sorgente_linea(s.nome_linea)),
-      platform.unisci(cartella, nome_sorgente_treno(s.nome_linea, s.nome_treno)),
-      /*elimina_dopo_lettura=*/true};
-  const FileScenario uscite{
-      platform.unisci(cartella, nome_file_planimetria(s.nome_linea)),
-      platform.unisci(cartella, nome_file_voci(s.nome_linea, s.nome_treno)),
-      platform.unisci(cartella, nome_file_celle(s.nome_linea, s.nome_treno))};
-  if (prima_di_compilare) prima_di_compilare(s);
-  return compila(s, 1, platform, sorgenti, uscite);
+  const SourceTexts sources{
+      platform.join(cartella, route_source_name(s.nome_linea)),
+      platform.join(cartella, train_source_name(s.nome_linea, s.nome_treno)),
+      /*delete_after_reading=*/true};
+  const ScenarioFiles outputs{
+      platform.join(cartella, plan_file_name(s.nome_linea)),
+      platform.join(cartella, entry_file_name(s.nome_linea, s.nome_treno)),
+      platform.join(cartella, cell_file_name(s.nome_linea, s.nome_treno))};
+  if (before_compile) before_compile(s);
+  return compile(s, 1, platform, sources, outputs);
 }
 
 }  // namespace tracciato

@@ -23,11 +23,11 @@ const char* const binari[] = {
 
 TEST(EmbeddedRun, CompilesCleanAndLeavesOnlyDocumentsAndBinaries) {
   MemoryPlatform p;
-  const EsitoCompilazione esito = Form_Load(p);
+  const CompileOutcome outcome = Form_Load(p);
   EXPECT_EQ(p.waiting_windows, 1);
-  EXPECT_EQ(esito.tipo, EsitoCompilazione::Tipo::ok) << esito.guasto;
-  EXPECT_EQ(esito.codice_errore, 0);
-  EXPECT_EQ(esito.stato(), 0);
+  EXPECT_EQ(outcome.kind, CompileOutcome::Kind::ok) << outcome.failure;
+  EXPECT_EQ(outcome.codice_errore, 0);
+  EXPECT_EQ(code_of(outcome.exit_status()), 0);
   EXPECT_TRUE(p.messages.empty());
   std::vector<std::string> expected(std::begin(documenti), std::end(documenti));
   expected.insert(expected.end(), std::begin(binari), std::end(binari));
@@ -35,7 +35,7 @@ TEST(EmbeddedRun, CompilesCleanAndLeavesOnlyDocumentsAndBinaries) {
   std::vector<std::string> present;
   for (const auto& [path, bytes] : p.files) present.push_back(path);
   EXPECT_EQ(present, expected);  // the two source texts were read and deleted
-  EXPECT_EQ(esito.file, std::vector<std::string>(std::begin(binari), std::end(binari)));
+  EXPECT_EQ(outcome.files, std::vector<std::string>(std::begin(binari), std::end(binari)));
 }
 
 TEST(EmbeddedRun, ASecondRunGivesTheSameFiles) {
@@ -50,20 +50,20 @@ TEST(EmbeddedRun, ASecondRunGivesTheSameFiles) {
 // A folder where nothing can be created.
 class ReadOnlyPlatform : public MemoryPlatform {
  public:
-  void scrivi(const std::string& path, std::string_view) override {
+  void write(const std::string& path, std::string_view) override {
     throw RuntimeFailure("cannot write " + path + ": Permission denied");
   }
 };
 
 TEST(EmbeddedRun, AFolderWhereNothingCanBeCreatedStopsAtTheFirstText) {
   ReadOnlyPlatform p;
-  const EsitoCompilazione esito = Form_Load(p);
-  EXPECT_EQ(esito.tipo, EsitoCompilazione::Tipo::runtime);
-  EXPECT_EQ(esito.stato(), 3);
+  const CompileOutcome outcome = Form_Load(p);
+  EXPECT_EQ(outcome.kind, CompileOutcome::Kind::runtime);
+  EXPECT_EQ(code_of(outcome.exit_status()), 3);
   ASSERT_EQ(p.failures.size(), 1u);
   EXPECT_EQ(p.failures[0], "cannot write app/ROVELDA-MARNE_linea.txt: Permission denied");
   EXPECT_TRUE(p.files.empty());
-  EXPECT_TRUE(esito.file.empty());
+  EXPECT_TRUE(outcome.files.empty());
 }
 
 }  // namespace

@@ -14,18 +14,18 @@ namespace {
 using prova::Lettura;
 
 TEST(RouteReader, TheShippedRouteReadsWithoutFaults) {
-  Lettura l(testo_tabella(tabella_linea()));
-  ASSERT_TRUE(l.leggi());
+  Lettura l(table_text(route_table()));
+  ASSERT_TRUE(l.read());
   const Scenario& s = l.s;
   EXPECT_EQ(s.codice_errore, 0);
   EXPECT_EQ(s.n_celle, 2140);
   EXPECT_EQ(s.n_montagne, 40);
-  EXPECT_EQ(s.slot_cartello, 80 - 51);
+  EXPECT_EQ(s.signboard_slot, 80 - 51);
   for (std::int64_t c = 1879; c <= 2137; ++c) ASSERT_EQ(s.celle[c].pendenza, 80) << c;
   for (std::int64_t c = 2138; c <= 2140; ++c) EXPECT_EQ(s.celle[c].pendenza, 0) << c;
-  EXPECT_EQ(s.planimetria(2151, 0).doppio, 0.001);
-  EXPECT_EQ(s.planimetria(106998, 0).tipo, Valore::Tipo::doppio);
-  EXPECT_EQ(s.planimetria(106999, 0).tipo, Valore::Tipo::vuoto);
+  EXPECT_EQ(s.planimetria(2151, 0).real, 0.001);
+  EXPECT_EQ(s.planimetria(106998, 0).kind, PlanValue::Kind::Double);
+  EXPECT_EQ(s.planimetria(106999, 0).kind, PlanValue::Kind::Empty);
   EXPECT_FALSE(l.linea_presente());
 }
 
@@ -33,20 +33,20 @@ TEST(RouteReader, TheShippedRouteReadsWithoutFaults) {
 struct ShippedTexts : ::testing::Test {
   Scenario s;
   MemoryPlatform p;
-  SorgentiTesto sorgenti{"app/ROVELDA-MARNE_linea.txt", "app/ROVELDA-MARNE_K 517-.txt", true};
-  void leggi(const std::string& treno) {
+  SourceTexts sources{"app/ROVELDA-MARNE_linea.txt", "app/ROVELDA-MARNE_K 517-.txt", true};
+  void read(const std::string& treno) {
     s.nome_linea = "ROVELDA-MARNE";
     s.nome_treno = "K 517";
-    p.files[sorgenti.linea] = testo_tabella(tabella_linea());
-    p.files[sorgenti.treno] = treno;
-    memorizza_dati(s, p, sorgenti);
+    p.files[sources.route] = table_text(route_table());
+    p.files[sources.train] = treno;
+    memorizza_dati(s, p, sources);
   }
 };
 
 TEST_F(ShippedTexts, ShippedTextsGiveTheWorkedExamples) {
-  leggi(testo_tabella(tabella_treno()));
+  read(table_text(train_table()));
   EXPECT_EQ(s.codice_errore, 0);
-  EXPECT_EQ(s.slot_cartello, 29);
+  EXPECT_EQ(s.signboard_slot, 29);
   EXPECT_EQ(s.voci[27].nome, "MARNE");
   EXPECT_TRUE(p.files.empty());
 
@@ -57,13 +57,13 @@ TEST_F(ShippedTexts, ShippedTextsGiveTheWorkedExamples) {
   EXPECT_EQ(s.voci[2].inizio_area, 4200);
   EXPECT_EQ(s.voci[2].fine_area, 4800);
   for (auto [fermata, numero] : {std::pair{9, 1}, {95, 2}}) {
-    EXPECT_EQ(s.celle[fermata].evento, evento::stazione);
+    EXPECT_EQ(s.celle[fermata].evento, event::station);
     EXPECT_EQ(s.celle[fermata].valore1, numero);
     for (int j = 1; j <= 4; ++j) EXPECT_EQ(s.celle[fermata - j].avviso, 80 + j);
   }
 
   const cella& a = s.celle[50];
-  EXPECT_EQ(a.evento, evento::segnale);
+  EXPECT_EQ(a.evento, event::signal);
   EXPECT_EQ(a.valore1, 40);
   EXPECT_EQ(a.valore4, 3);
   EXPECT_EQ(a.tempo, 0);
@@ -77,9 +77,9 @@ TEST_F(ShippedTexts, ShippedTextsGiveTheWorkedExamples) {
     EXPECT_EQ(s.celle[1745 - 2 * j].avviso, 60 + j);
   }
 
-  EXPECT_EQ(s.celle[756].evento, evento::avviso_rallentamento);
-  EXPECT_EQ(s.celle[780].evento, evento::inizio_rallentamento);
-  EXPECT_EQ(s.celle[787].evento, evento::fine_rallentamento);
+  EXPECT_EQ(s.celle[756].evento, event::warning_board);
+  EXPECT_EQ(s.celle[780].evento, event::slowdown_start);
+  EXPECT_EQ(s.celle[787].evento, event::slowdown_end);
   EXPECT_EQ(s.celle[787].valore1, 75);
   EXPECT_EQ(s.celle[787].valore3, 1);
   EXPECT_EQ(s.celle[755].evento, 0);
@@ -90,10 +90,10 @@ TEST_F(ShippedTexts, ShippedTextsGiveTheWorkedExamples) {
 }
 
 TEST_F(ShippedTexts, A28thStationIsStoredThenEndsTheReadingWithCode10) {
-  std::string treno = testo_tabella(tabella_treno());
+  std::string treno = table_text(train_table());
   treno.insert(treno.find("[rallentamenti]"),
                "stazione, 100500, 22, 400, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0,OLTRE\r\n");
-  leggi(treno);
+  read(treno);
   EXPECT_EQ(s.codice_errore, 10);
   EXPECT_EQ(s.voci[28].nome, "OLTRE");
   EXPECT_EQ(s.celle[50].evento, 0);  // no signal read
@@ -101,7 +101,7 @@ TEST_F(ShippedTexts, A28thStationIsStoredThenEndsTheReadingWithCode10) {
 }
 
 TEST_F(ShippedTexts, FailureInTheTrainTextIsCode25AndDeletesIt) {
-  leggi("[generale]\r\nsegnale, 2450, 1\r\n");
+  read("[generale]\r\nsegnale, 2450, 1\r\n");
   EXPECT_EQ(s.codice_errore, 25);
   EXPECT_TRUE(p.files.empty());
 }

@@ -49,18 +49,18 @@ std::vector<Part> board_stripes(std::int16_t v) {
 
 std::string_view event_name(std::uint8_t e) {
   switch (e) {
-    case evento::nessuno: return "none";
-    case evento::segnale: return "signal";
-    case evento::fine_rallentamento: return "slow-down end";
-    case evento::inizio_rallentamento: return "slow-down start";
-    case evento::avviso_rallentamento: return "warning board";
-    case evento::preavviso_rallentamento: return "before the warning board";
-    case evento::indicatori_v_max: return "speed-indicator boards";
-    case evento::stazione: return "station";
-    case evento::marca_montagna: return "mountain marker";
-    case evento::abbattimento: return "abatement";
-    case evento::abbattimento_senza_valore: return "abatement without value";
-    case evento::cartello: return "signboard";
+    case event::none: return "none";
+    case event::signal: return "signal";
+    case event::slowdown_end: return "slow-down end";
+    case event::slowdown_start: return "slow-down start";
+    case event::warning_board: return "warning board";
+    case event::approach_cell: return "before the warning board";
+    case event::speed_boards: return "speed-indicator boards";
+    case event::station: return "station";
+    case event::mountain_marker: return "mountain marker";
+    case event::abatement: return "abatement";
+    case event::bare_abatement: return "abatement without value";
+    case event::signboard: return "signboard";
   }
   return "unknown";
 }
@@ -80,39 +80,39 @@ std::vector<FieldMeaning> cell_meaning(std::int64_t index, const cella& c) {
     if (!(marks && (field == "valore1" || field == "valore2"))) add(field, std::move(parts));
   };
   switch (c.evento) {
-    case evento::segnale:
+    case event::signal:
       value("valore1", signal_digits(1, c.valore1));
       value("valore2", signal_digits(2, c.valore2));
       value("valore3", signal_digits(3, c.valore3));
       value("valore4", signal_kinds(c.valore4));
       break;
-    case evento::fine_rallentamento:
-    case evento::inizio_rallentamento:
+    case event::slowdown_end:
+    case event::slowdown_start:
       value("valore1", {named("v", c.valore1, " km/h")});
       value("valore2", {named("d_v", c.valore2)});
       value("valore3", {named("f_tt", c.valore3)});
       break;
-    case evento::avviso_rallentamento:
+    case event::warning_board:
       value("valore1", {named("v", c.valore1, " km/h")});
       value("valore2", {named("d_v", c.valore2)});
       break;
-    case evento::preavviso_rallentamento:
+    case event::approach_cell:
       value("valore1", {named("rank", c.valore1)});
       value("valore2", {named("rank", c.valore2)});
       break;
-    case evento::indicatori_v_max:
+    case event::speed_boards:
       value("valore1", board_speeds(c.valore1));
       value("valore2", board_speeds(c.valore2));
       value("valore3", board_speeds(c.valore3));
       value("valore4", board_stripes(c.valore4));
       break;
-    case evento::stazione:
+    case event::station:
       value("valore1", {named("station", c.valore1)});
       break;
-    case evento::abbattimento:
+    case event::abatement:
       value("valore1", {named("speed", c.valore1)});
       break;
-    case evento::cartello:
+    case event::signboard:
       value("valore1", {part("voce", c.valore1, "text in voci(" + std::to_string(c.valore1) + ")")});
       break;
     default:

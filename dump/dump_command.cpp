@@ -96,7 +96,7 @@ int run_dump(Platform& platform, const DumpOptions& options, std::ostream& out, 
 
   DumpedFile file;
   try {
-    file = decode_file(*kind, platform.leggi(options.file));
+    file = decode_file(*kind, platform.read(options.file));
   } catch (const RuntimeFailure& f) {
     err << "tracciato: dump: " << f.what() << "\n";
     return 3;

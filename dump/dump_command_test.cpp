@@ -26,18 +26,18 @@ const char* const cell_file = "app/T_K 1.dat";
 // A small scenario with a value of every sort the files can hold.
 Scenario staged() {
   Scenario s;
-  s.celle.dimensiona(140);
-  s.planimetria.dimensiona(7000);
-  s.planimetria(0, 0) = Valore::di_intero(0);
-  s.planimetria(1, 0) = Valore::di_intero(0);
-  s.planimetria(0, 1) = Valore::di_intero(0);
-  s.planimetria(1, 1) = Valore::di_intero(1);
-  s.planimetria(2, 0) = Valore::di_doppio(0.001);
-  s.planimetria(2, 1) = Valore::di_doppio(-2.5e300);
-  s.planimetria(3, 0) = Valore::di_doppio(-0.0);
-  s.planimetria(3, 1) = Valore::di_doppio(std::bit_cast<double>(std::uint64_t{0x7ff8000000000123}));
-  s.planimetria(4, 0) = Valore::di_doppio(INFINITY);
-  s.planimetria(4, 1) = Valore::di_intero(-32768);
+  s.celle.allocate(140);
+  s.planimetria.allocate(7000);
+  s.planimetria(0, 0) = PlanValue::of_integer(0);
+  s.planimetria(1, 0) = PlanValue::of_integer(0);
+  s.planimetria(0, 1) = PlanValue::of_integer(0);
+  s.planimetria(1, 1) = PlanValue::of_integer(1);
+  s.planimetria(2, 0) = PlanValue::of_double(0.001);
+  s.planimetria(2, 1) = PlanValue::of_double(-2.5e300);
+  s.planimetria(3, 0) = PlanValue::of_double(-0.0);
+  s.planimetria(3, 1) = PlanValue::of_double(std::bit_cast<double>(std::uint64_t{0x7ff8000000000123}));
+  s.planimetria(4, 0) = PlanValue::of_double(INFINITY);
+  s.planimetria(4, 1) = PlanValue::of_integer(-32768);
   s.celle[1] = {0, 5121, 1234, 0, 0, 0, 0, 0, 19, 100, 100};
   s.celle[13] = {6, 1800, 1900, 1900, 12, 0, 0, 0, 19, 100, 100};
   s.celle[20] = {14, 80, 0, 0, 0, 0, 0, 1, 19, 100, 100};
@@ -57,9 +57,9 @@ Scenario staged() {
 MemoryPlatform staged_platform() {
   const Scenario s = staged();
   MemoryPlatform p;
-  p.files[plan_file] = codifica_planimetria(s);
-  p.files[entry_file] = codifica_voci(s);
-  p.files[cell_file] = codifica_celle(s);
+  p.files[plan_file] = encode_plan(s);
+  p.files[entry_file] = encode_entries(s);
+  p.files[cell_file] = encode_cells(s);
   return p;
 }
 
@@ -205,12 +205,12 @@ T field(const json& record, const char* name) {
   return static_cast<T>(v);
 }
 
-Valore value_from(const json& v) {
+PlanValue value_from(const json& v) {
   const std::string kind = v.at("kind");
-  if (kind == "Integer") return Valore::di_intero(field<std::int16_t>(v, "value"));
+  if (kind == "Integer") return PlanValue::of_integer(field<std::int16_t>(v, "value"));
   if (kind == "Double") {
     const std::string bits = v.at("bits");
-    return Valore::di_doppio(std::bit_cast<double>(std::stoull(bits, nullptr, 16)));
+    return PlanValue::of_double(std::bit_cast<double>(std::stoull(bits, nullptr, 16)));
   }
   return {};
 }
@@ -220,7 +220,7 @@ std::string rewritten(const std::string& dump_json) {
   Scenario s;
   if (j.at("kind") == "cells") {
     const json& cells = j.at("cells");
-    s.celle.dimensiona(static_cast<std::int64_t>(cells.size()) - 1);
+    s.celle.allocate(static_cast<std::int64_t>(cells.size()) - 1);
     for (std::size_t i = 0; i < cells.size(); ++i) {
       const json& r = cells[i];
       s.celle[static_cast<std::int64_t>(i)] = {
@@ -231,7 +231,7 @@ std::string rewritten(const std::string& dump_json) {
           field<std::uint8_t>(r, "velocita"), field<std::uint8_t>(r, "pendenza"),
           field<std::uint8_t>(r, "aderenza")};
     }
-    return codifica_celle(s);
+    return encode_cells(s);
   }
   if (j.at("kind") == "entries") {
     const json& entries = j.at("entries");
@@ -249,21 +249,21 @@ std::string rewritten(const std::string& dump_json) {
           field<std::uint8_t>(r, "opz4"), field<std::uint8_t>(r, "opz5"),
           field<std::int32_t>(r, "orario")};
     }
-    return codifica_voci(s);
+    return encode_entries(s);
   }
   const json& plan = j.at("plan");
-  s.planimetria.dimensiona(static_cast<std::int64_t>(plan.size()) - 1);
+  s.planimetria.allocate(static_cast<std::int64_t>(plan.size()) - 1);
   for (std::size_t m = 0; m < plan.size(); ++m) {
     s.planimetria(static_cast<std::int64_t>(m), 0) = value_from(plan[m].at("x"));
     s.planimetria(static_cast<std::int64_t>(m), 1) = value_from(plan[m].at("y"));
   }
-  return codifica_planimetria(s);
+  return encode_plan(s);
 }
 
 MemoryPlatform embedded_platform() {
   MemoryPlatform p;
-  const EsitoCompilazione esito = Form_Load(p);
-  EXPECT_EQ(esito.tipo, EsitoCompilazione::Tipo::ok) << esito.guasto;
+  const CompileOutcome outcome = Form_Load(p);
+  EXPECT_EQ(outcome.kind, CompileOutcome::Kind::ok) << outcome.failure;
   return p;
 }
 

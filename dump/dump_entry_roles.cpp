@@ -40,10 +40,10 @@ EntryRoles entry_roles(const std::vector<voce>& voci) {
   EntryRoles r;
   r.role.assign(voci.size(), "unused");
   std::size_t k = 1;
-  for (; k < voci.size() && k <= voce_n::primo_cartello && !numbers_zero(voci[k]); ++k)
+  for (; k < voci.size() && k <= entry::first_signboard && !numbers_zero(voci[k]); ++k)
     r.role[k] = "station " + std::to_string(k);
   r.stations = static_cast<int>(k - 1);
-  for (std::size_t i = 0; i < voci.size() && i <= voce_n::primo_cartello; ++i)
+  for (std::size_t i = 0; i < voci.size() && i <= entry::first_signboard; ++i)
     if ((i == 0 || i >= k) && !voci[i].nome.empty()) {
       r.role[i] = "signboard";
       ++r.signboards;
@@ -51,10 +51,10 @@ EntryRoles entry_roles(const std::vector<voce>& voci) {
   const struct {
     int index;
     const char* role;
-  } fixed[] = {{voce_n::progressiva_tre, "progressive"}, {voce_n::progressiva_due, "progressive"},
-               {voce_n::progressiva_uno, "progressive"}, {voce_n::dati_corsa, "run data"},
-               {voce_n::intestazione_linea, "route header"},
-               {voce_n::intestazione_treno, "train header"}};
+  } fixed[] = {{entry::progressive_three, "progressive"}, {entry::progressive_two, "progressive"},
+               {entry::progressive_one, "progressive"}, {entry::run_data, "run data"},
+               {entry::route_header, "route header"},
+               {entry::train_header, "train header"}};
   for (const auto& f : fixed)
     if (static_cast<std::size_t>(f.index) < voci.size()) r.role[static_cast<std::size_t>(f.index)] = f.role;
   return r;

@@ -22,7 +22,7 @@ std::optional<DumpKind> kind_named(std::string_view name) {
 }
 
 std::optional<DumpKind> kind_from_name(std::string_view path) {
-  const std::string name = minuscolo(path);
+  const std::string name = lowercase(path);
   auto ends_with = [&](std::string_view end) {
     return name.size() >= end.size() && name.compare(name.size() - end.size(), end.size(), end) == 0;
   };
@@ -36,9 +36,9 @@ DumpedFile decode_file(DumpKind kind, std::string bytes) {
   DumpedFile f;
   f.kind = kind;
   switch (kind) {
-    case DumpKind::plan: f.plan = decodifica_planimetria(bytes); break;
-    case DumpKind::entries: f.voci = decodifica_voci(bytes); break;
-    case DumpKind::cells: f.celle = decodifica_celle(bytes); break;
+    case DumpKind::plan: f.plan = decode_plan(bytes); break;
+    case DumpKind::entries: f.voci = decode_entries(bytes); break;
+    case DumpKind::cells: f.celle = decode_cells(bytes); break;
   }
   f.bytes = std::move(bytes);
   return f;

@@ -25,7 +25,7 @@ std::optional<DumpKind> kind_from_name(std::string_view path);
 struct DumpedFile {
   DumpKind kind = DumpKind::cells;
   std::string bytes;
-  PlanimetriaLetta plan;
+  DecodedPlan plan;
   std::vector<voce> voci;
   std::vector<cella> celle;
 };

@@ -78,14 +78,14 @@ void plan(std::ostream& out, const DumpedFile& f) {
   out << "plan file: metres 0 .. " << f.plan.x.size() - 1 << ", " << f.bytes.size() << " bytes\n";
   HexLines lines(out, f.bytes);
   for (int k = 0; k < 2; ++k) {
-    const std::vector<Valore>& axis = k == 0 ? f.plan.x : f.plan.y;
+    const std::vector<PlanValue>& axis = k == 0 ? f.plan.x : f.plan.y;
     for (std::size_t m = 0; m < axis.size(); ++m) {
-      const Valore& v = axis[m];
+      const PlanValue& v = axis[m];
       const std::string name = "planimetria(" + std::to_string(m) + "," + std::to_string(k) + ").";
       lines.field(name + "tag", 2,
-                  std::to_string(static_cast<int>(v.tipo)) + " (" + value_kind(v) + ")");
-      if (v.tipo == Valore::Tipo::intero) lines.field(name + "value", 2, value_text(v));
-      if (v.tipo == Valore::Tipo::doppio) lines.field(name + "value", 8, value_text(v));
+                  std::to_string(static_cast<int>(v.kind)) + " (" + value_kind(v) + ")");
+      if (v.kind == PlanValue::Kind::Integer) lines.field(name + "value", 2, value_text(v));
+      if (v.kind == PlanValue::Kind::Double) lines.field(name + "value", 8, value_text(v));
     }
   }
 }

@@ -47,15 +47,15 @@ json cell(std::size_t i, const cella& c) {
   return j;
 }
 
-json value(const Valore& v) {
+json value(const PlanValue& v) {
   json j;
   j["kind"] = value_kind(v);
-  if (v.tipo == Valore::Tipo::intero) j["value"] = v.intero;
-  if (v.tipo == Valore::Tipo::doppio) {
-    j["value"] = std::isfinite(v.doppio) ? json(v.doppio) : json(nullptr);
+  if (v.kind == PlanValue::Kind::Integer) j["value"] = v.integer;
+  if (v.kind == PlanValue::Kind::Double) {
+    j["value"] = std::isfinite(v.real) ? json(v.real) : json(nullptr);
     char bits[17];
     std::snprintf(bits, sizeof bits, "%016llx",
-                  static_cast<unsigned long long>(std::bit_cast<std::uint64_t>(v.doppio)));
+                  static_cast<unsigned long long>(std::bit_cast<std::uint64_t>(v.real)));
     j["bits"] = bits;
   }
   return j;

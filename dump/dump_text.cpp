@@ -57,9 +57,9 @@ void entries(std::ostream& out, const DumpedFile& f) {
 void plan(std::ostream& out, const DumpedFile& f) {
   const std::size_t n = f.plan.x.size();
   out << "plan file: metres 0 .. " << n - 1 << ", " << f.bytes.size() << " bytes\n";
-  auto value = [&](const char* axis, const Valore& v) {
+  auto value = [&](const char* axis, const PlanValue& v) {
     out << "  " << axis << ' ' << value_kind(v);
-    if (v.tipo != Valore::Tipo::vuoto) out << ' ' << value_text(v);
+    if (v.kind != PlanValue::Kind::Empty) out << ' ' << value_text(v);
   };
   for (std::size_t m = 0; m < n; ++m) {
     out << "metre " << m;

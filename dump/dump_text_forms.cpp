@@ -110,20 +110,20 @@ std::string double_text(double v) {
   return std::string(buffer, r.ptr);
 }
 
-const char* value_kind(const Valore& v) {
-  switch (v.tipo) {
-    case Valore::Tipo::vuoto: return "Empty";
-    case Valore::Tipo::intero: return "Integer";
-    case Valore::Tipo::doppio: return "Double";
+const char* value_kind(const PlanValue& v) {
+  switch (v.kind) {
+    case PlanValue::Kind::Empty: return "Empty";
+    case PlanValue::Kind::Integer: return "Integer";
+    case PlanValue::Kind::Double: return "Double";
   }
   return "Empty";
 }
 
-std::string value_text(const Valore& v) {
-  switch (v.tipo) {
-    case Valore::Tipo::vuoto: return "";
-    case Valore::Tipo::intero: return std::to_string(v.intero);
-    case Valore::Tipo::doppio: return double_text(v.doppio);
+std::string value_text(const PlanValue& v) {
+  switch (v.kind) {
+    case PlanValue::Kind::Empty: return "";
+    case PlanValue::Kind::Integer: return std::to_string(v.integer);
+    case PlanValue::Kind::Double: return double_text(v.real);
   }
   return "";
 }

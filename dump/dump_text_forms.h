@@ -28,8 +28,8 @@ std::string quoted(std::string_view bytes);
 std::string double_text(double v);
 
 // "Empty", "Integer" or "Double"; the value as text ("" for Empty).
-const char* value_kind(const Valore& v);
-std::string value_text(const Valore& v);
+const char* value_kind(const PlanValue& v);
+std::string value_text(const PlanValue& v);
 
 // A time of day in seconds as hh:mm:ss; nothing for a negative time.
 std::optional<std::string> clock_text(std::int64_t seconds);

@@ -16,23 +16,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   {
     std::int32_t piano = static_cast<std::int32_t>(size % 2);
     fuzz::Banco b(piano, false);
-    b.p.files[b.sorgenti.linea] = testi.linea;
-    b.p.files[b.sorgenti.treno] = testi.treno;
-    const FileScenario uscite{"out/R_linea.dat", "out/R_T.sim", "out/R_T.dat"};
+    b.p.files[b.sources.route] = testi.linea;
+    b.p.files[b.sources.train] = testi.treno;
+    const ScenarioFiles outputs{"out/R_linea.dat", "out/R_T.sim", "out/R_T.dat"};
     std::vector<std::string> scritti;
     bool finito = false;
     try {
-      memorizza_percorso(b.s, piano, b.p, b.sorgenti, uscite, scritti);
+      memorizza_percorso(b.s, piano, b.p, b.sources, outputs, scritti);
       finito = true;
-    } catch (const ErroreFatale&) {
+    } catch (const FatalError&) {
     } catch (const RuntimeFailure&) {
     }
     // Every file said to be written is there; a compile that ran to its end wrote all
     // of them; the sources are untouched.
     for (const std::string& path : scritti) fuzz::verifica(b.presente(path));
     if (finito) fuzz::verifica(scritti.size() == (piano != 0 ? 3u : 2u));
-    fuzz::verifica(b.p.files.at(b.sorgenti.linea) == testi.linea);
-    fuzz::verifica(b.p.files.at(b.sorgenti.treno) == testi.treno);
+    fuzz::verifica(b.p.files.at(b.sources.route) == testi.linea);
+    fuzz::verifica(b.p.files.at(b.sources.train) == testi.treno);
   }
   return 0;
 }

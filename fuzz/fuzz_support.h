@@ -53,13 +53,13 @@ inline constexpr const char* linea_piccola =
 struct Banco {
   MemoryPlatform p;
   Scenario s;
-  SorgentiTesto sorgenti{"app/R_linea.txt", "app/R_T-.txt", false};
+  SourceTexts sources{"app/R_linea.txt", "app/R_T-.txt", false};
 
-  Banco(std::int32_t con_planimetria, bool elimina) {
+  Banco(std::int32_t con_planimetria, bool remove) {
     s.nome_linea = "R";
     s.nome_treno = "T";
     s.con_planimetria = con_planimetria;
-    sorgenti.elimina_dopo_lettura = elimina;
+    sources.delete_after_reading = remove;
   }
   bool presente(const std::string& path) const { return p.files.count(path) != 0; }
 };

@@ -73,8 +73,8 @@ void expect_golden(const std::string& set, const Outputs& outputs) {
 class RecordingPlatform : public MemoryPlatform {
  public:
   std::map<std::string, std::string> written;
-  void scrivi(const std::string& path, std::string_view bytes) override {
-    MemoryPlatform::scrivi(path, bytes);
+  void write(const std::string& path, std::string_view bytes) override {
+    MemoryPlatform::write(path, bytes);
     written[path] = std::string(bytes);
   }
 };
@@ -96,19 +96,19 @@ class GoldenStaged : public ::testing::Test {
     for (const char* name : {route_txt, train_txt})
       fs::copy_file(fs::path(TRACCIATO_GOLDEN_DIR) / "staged" / name, dir_ / name);
   }
-  robustezza::Esecuzione run(const std::vector<std::string>& args) {
+  support::ProgramRun run(const std::vector<std::string>& args) {
     const std::string here = dir_.path();
-    return robustezza::esegui(TRACCIATO_EXE, args,
+    return support::run_program(TRACCIATO_EXE, args,
                               [here] { return ::chdir(here.c_str()) == 0; });
   }
   static constexpr const char* route_txt = "STAGED_linea.txt";
   static constexpr const char* train_txt = "STAGED_F 1-.txt";
-  robustezza::CartellaProvvisoria dir_;
+  support::TempDir dir_;
 };
 
 TEST_F(GoldenStaged, CompileWithoutPlan) {
   const auto e = run({"compile", route_txt, train_txt, "--no-plan"});
-  EXPECT_EQ(e.stato, 1) << e.errori;
+  EXPECT_EQ(e.status, 1) << e.errors;
   Outputs outputs;
   for (const char* name : {"STAGED_linea.dat", "STAGED_F 1.sim", "STAGED_F 1.dat"}) {
     const fs::path path = fs::path(dir_ / name);
@@ -119,9 +119,9 @@ TEST_F(GoldenStaged, CompileWithoutPlan) {
 
 TEST_F(GoldenStaged, CheckDiagnosticsAndReport) {
   const auto e = run({"check", route_txt, train_txt, "--report", "report.json"});
-  EXPECT_EQ(e.stato, 1);
+  EXPECT_EQ(e.status, 1);
   expect_golden("staged_check",
-                {{"standard error", e.errori}, {"report.json", read_file(dir_ / "report.json")}});
+                {{"standard error", e.errors}, {"report.json", read_file(dir_ / "report.json")}});
 }
 
 }  // namespace

@@ -15,7 +15,7 @@ constexpr int caratteri_contati = 25;
 // t: the train name then the route name, lower case, then the filler. It always has
 // more than 25 characters, whatever the names.
 const std::string& testo_codici(Scenario& s) {
-  s.riga = minuscolo(s.voci[voce_n::intestazione_treno].nome + s.voci[voce_n::intestazione_linea].nome) +
+  s.riga = lowercase(s.voci[entry::train_header].nome + s.voci[entry::route_header].nome) +
            riempitivo;
   return s.riga;
 }

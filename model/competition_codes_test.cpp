@@ -16,8 +16,8 @@ struct Codici {
 
 Codici codici(const std::string& treno, const std::string& linea) {
   Scenario s;
-  s.voci[voce_n::intestazione_treno].nome = treno;
-  s.voci[voce_n::intestazione_linea].nome = linea;
+  s.voci[entry::train_header].nome = treno;
+  s.voci[entry::route_header].nome = linea;
   const std::int32_t st = codice_gara_st(s);
   return {st, codice_gara_og(s)};
 }
@@ -30,8 +30,8 @@ TEST(CompetitionCodes, ShippedNamesGiveTheirKnownCodes) {
 
 TEST(CompetitionCodes, WorkTextIsLowerCaseTrainThenRouteThenFiller) {
   Scenario s;
-  s.voci[voce_n::intestazione_treno].nome = "K 517";
-  s.voci[voce_n::intestazione_linea].nome = "AB";
+  s.voci[entry::train_header].nome = "K 517";
+  s.voci[entry::route_header].nome = "AB";
   codice_gara_og(s);
   EXPECT_EQ(s.riga, "k 517ab" "ppqqrrssttuuvvzzppqqrrsstt");
 }

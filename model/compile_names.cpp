@@ -48,7 +48,7 @@ std::optional<std::string> route_name_fault(const std::string& name) { return co
 
 std::optional<std::string> train_name_fault(const std::string& name) {
   if (auto fault = common_fault(name)) return fault;
-  if (minuscolo(name) == "linea") return "is \"linea\", which would give the cell file the plan file's name";
+  if (lowercase(name) == "linea") return "is \"linea\", which would give the cell file the plan file's name";
   return std::nullopt;
 }
 

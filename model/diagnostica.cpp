@@ -9,8 +9,8 @@ namespace tracciato {
 
 namespace {
 
-bool stessa_riga(const Luogo& a, const Luogo& b) {
-  return a.riga != 0 && a.testo == b.testo && a.riga == b.riga;
+bool stessa_riga(const Place& a, const Place& b) {
+  return a.line != 0 && a.text == b.text && a.line == b.line;
 }
 
 std::string_view senza_spazi(std::string_view t) {
@@ -23,11 +23,11 @@ std::string_view senza_spazi(std::string_view t) {
 // Empty fields, comments and section headers are never warned about.
 bool da_non_segnalare(std::string_view campo) {
   const std::string_view t = senza_spazi(campo);
-  return t.empty() || contiene(t, "-") || (t.front() == '[' && t.back() == ']');
+  return t.empty() || contains(t, "-") || (t.front() == '[' && t.back() == ']');
 }
 
 bool voce_generale_ogni_caso(std::string_view r) {
-  auto ha = [&](const char* w) { return contiene_ogni_caso(r, w); };
+  auto ha = [&](const char* w) { return contains_any_case(r, w); };
   return (ha("lunghezza") && ha("percorso")) ||
          (ha("progressiva") && (ha("tre") || ha("due") || ha("uno"))) ||
          (ha("sfondo") && (ha("uno") || ha("due") || ha("tre"))) ||
@@ -35,7 +35,7 @@ bool voce_generale_ogni_caso(std::string_view r) {
 }
 
 bool voce_del_corpo_ogni_caso(std::string_view r) {
-  auto ha = [&](const char* w) { return contiene_ogni_caso(r, w); };
+  auto ha = [&](const char* w) { return contains_any_case(r, w); };
   return ha("pendenza") || ha("curva") || ha("montagna") || ha("indicatori_v") ||
          (ha("cartello") && ha("indicat"));
 }
@@ -43,110 +43,110 @@ bool voce_del_corpo_ogni_caso(std::string_view r) {
 // A word the general section recognises only in lower case, written with a capital.
 bool maiuscola_di_troppo(std::string_view r) {
   for (const char* parola : {"progressiva", "sfondo", "ripetizione", "segnali"})
-    if (contiene_ogni_caso(r, parola) && !contiene(r, parola)) return true;
+    if (contains_any_case(r, parola) && !contains(r, parola)) return true;
   return false;
 }
 
-void avvisa(Scenario& s, TipoAvviso tipo, Ambito ambito, std::int64_t inizio = 0,
+void avvisa(Scenario& s, WarningKind tipo, Scope ambito, std::int64_t inizio = 0,
             std::int64_t cursore = 0) {
-  Diagnostica& d = *s.diagnostica;
-  d.avvisata = d.voce;
-  if (d.avviso) d.avviso({tipo, ambito, d.voce, s.riga, inizio, cursore});
+  ReadingTrail& d = *s.trail;
+  d.warned = d.entry;
+  if (d.on_warning) d.on_warning({tipo, ambito, d.entry, s.riga, inizio, cursore});
 }
 
 }  // namespace
 
-void apri_testo(Scenario& s, const std::string& nome) {
-  if (!s.diagnostica) return;
-  Diagnostica& d = *s.diagnostica;
-  d.testi.push_back({nome, {}});
-  d.voce = {static_cast<int>(d.testi.size()) - 1, 0, 0};
-  d.fine_valori = {};
+void open_text(Scenario& s, const std::string& nome) {
+  if (!s.trail) return;
+  ReadingTrail& d = *s.trail;
+  d.texts.push_back({nome, {}});
+  d.entry = {static_cast<int>(d.texts.size()) - 1, 0, 0};
+  d.values_end = {};
 }
 
-void testo_letto(Scenario& s, const std::string& byte) {
-  if (!s.diagnostica || s.diagnostica->testi.empty()) return;
-  s.diagnostica->testi.back().byte = byte;
+void text_read(Scenario& s, const std::string& bytes) {
+  if (!s.trail || s.trail->texts.empty()) return;
+  s.trail->texts.back().bytes = bytes;
 }
 
-void segna_voce(Scenario& s, const FieldInput& in) {
-  if (!s.diagnostica) return;
-  Diagnostica& d = *s.diagnostica;
-  d.voce.riga = in.field_line();
-  d.voce.colonna = in.field_column();
-  if (stessa_riga(d.fine_valori, d.voce) && !da_non_segnalare(s.riga) &&
-      !stessa_riga(d.avvisata, d.voce))
-    avvisa(s, TipoAvviso::valori_in_piu, d.voce.testo == 0 ? Ambito::corpo : Ambito::treno);
-  d.fine_valori = {};
+void mark_entry(Scenario& s, const FieldInput& in) {
+  if (!s.trail) return;
+  ReadingTrail& d = *s.trail;
+  d.entry.line = in.field_line();
+  d.entry.column = in.field_column();
+  if (stessa_riga(d.values_end, d.entry) && !da_non_segnalare(s.riga) &&
+      !stessa_riga(d.warned, d.entry))
+    avvisa(s, WarningKind::surplus_value, d.entry.text == 0 ? Scope::body : Scope::train);
+  d.values_end = {};
 }
 
-void fine_voce(Scenario& s, const FieldInput& in, Ambito ambito) {
-  if (!s.diagnostica) return;
-  Diagnostica& d = *s.diagnostica;
-  const bool letta = in.field_line() != d.voce.riga || in.field_column() != d.voce.colonna;
+void end_entry(Scenario& s, const FieldInput& in, Scope ambito) {
+  if (!s.trail) return;
+  ReadingTrail& d = *s.trail;
+  const bool letta = in.field_line() != d.entry.line || in.field_column() != d.entry.column;
   if (letta) {
-    d.fine_valori = {d.voce.testo, in.field_line(), in.field_column()};
+    d.values_end = {d.entry.text, in.field_line(), in.field_column()};
     return;
   }
   // Nothing after the keyword field was read: it matched no entry here.
-  if (da_non_segnalare(s.riga) || stessa_riga(d.avvisata, d.voce)) return;
+  if (da_non_segnalare(s.riga) || stessa_riga(d.warned, d.entry)) return;
   const std::string& r = s.riga;
   switch (ambito) {
-    case Ambito::generale:
+    case Scope::general:
       if (voce_del_corpo_ogni_caso(r))
-        avvisa(s, TipoAvviso::corpo_nei_generali, ambito);
+        avvisa(s, WarningKind::body_in_general, ambito);
       else if (maiuscola_di_troppo(r))
-        avvisa(s, TipoAvviso::minuscole_richieste, ambito);
+        avvisa(s, WarningKind::lower_case_needed, ambito);
       break;
-    case Ambito::corpo:
-      if (s.con_planimetria == 0 && contiene_ogni_caso(r, "curva"))
-        d.avvisata = d.voce;  // curves are disregarded without a plan, values and all
+    case Scope::body:
+      if (s.con_planimetria == 0 && contains_any_case(r, "curva"))
+        d.warned = d.entry;  // curves are disregarded without a plan, values and all
       else if (voce_generale_ogni_caso(r))
-        avvisa(s, TipoAvviso::generale_nel_corpo, ambito);
+        avvisa(s, WarningKind::general_in_body, ambito);
       else
-        avvisa(s, TipoAvviso::parola_sconosciuta, ambito);
+        avvisa(s, WarningKind::unknown_keyword, ambito);
       break;
-    case Ambito::treno:
-      avvisa(s, TipoAvviso::parola_sconosciuta, ambito);
+    case Scope::train:
+      avvisa(s, WarningKind::unknown_keyword, ambito);
       break;
   }
 }
 
-void segna_progressiva(Scenario& s, int entry) {
-  if (!s.diagnostica) return;
+void mark_progressive(Scenario& s, int entry) {
+  if (!s.trail) return;
   const voce& v = s.voci[entry];
-  s.diagnostica->progressive.push_back({s.diagnostica->voce, v.inizio_area, v.fine_area, v.posizione});
+  s.trail->progressives.push_back({s.trail->entry, v.inizio_area, v.fine_area, v.posizione});
 }
 
-void segna_cella(Scenario& s, std::int64_t indice) {
-  if (!s.diagnostica || indice < 0) return;
-  std::vector<Luogo>& origine = s.diagnostica->origine;
+void mark_cell(Scenario& s, std::int64_t indice) {
+  if (!s.trail || indice < 0) return;
+  std::vector<Place>& origine = s.trail->origin;
   if (static_cast<std::uint64_t>(indice) >= origine.size()) {
     if (indice > s.n_celle) return;
     origine.resize(static_cast<std::size_t>(s.n_celle) + 1);
   }
-  origine[static_cast<std::size_t>(indice)] = s.diagnostica->voce;
+  origine[static_cast<std::size_t>(indice)] = s.trail->entry;
 }
 
-void segna_regola(Scenario& s, const RegolaSenzaPosto& r) {
-  if (!s.diagnostica) return;
-  Diagnostica& d = *s.diagnostica;
-  d.regola = r;
-  d.voce = r.cella >= 0 && static_cast<std::uint64_t>(r.cella) < d.origine.size()
-               ? d.origine[static_cast<std::size_t>(r.cella)]
-               : Luogo{};
+void mark_rule(Scenario& s, const NoRoom& r) {
+  if (!s.trail) return;
+  ReadingTrail& d = *s.trail;
+  d.rule = r;
+  d.entry = r.cell >= 0 && static_cast<std::uint64_t>(r.cell) < d.origin.size()
+               ? d.origin[static_cast<std::size_t>(r.cell)]
+               : Place{};
 }
 
-void segnala_pendenza(Scenario& s, std::int64_t posizione, std::int64_t cursore) {
-  if (!s.diagnostica) return;
-  const std::int64_t inizio = arrotonda(posizione, 50);
+void check_gradient_order(Scenario& s, std::int64_t posizione, std::int64_t cursore) {
+  if (!s.trail) return;
+  const std::int64_t inizio = round_half_even(posizione, 50);
   if (cursore >= inizio && !(inizio == 0 && cursore == 0))
-    avvisa(s, TipoAvviso::pendenza_fuori_ordine, Ambito::corpo, inizio, cursore);
+    avvisa(s, WarningKind::gradient_out_of_order, Scope::body, inizio, cursore);
 }
 
-void segnala_curva(Scenario& s, std::int64_t inizio, std::int64_t cursore) {
-  if (!s.diagnostica) return;
-  if (inizio < cursore) avvisa(s, TipoAvviso::curva_fuori_ordine, Ambito::corpo, inizio, cursore);
+void check_curve_order(Scenario& s, std::int64_t inizio, std::int64_t cursore) {
+  if (!s.trail) return;
+  if (inizio < cursore) avvisa(s, WarningKind::curve_out_of_order, Scope::body, inizio, cursore);
 }
 
 }  // namespace tracciato

@@ -5,8 +5,9 @@
 namespace tracciato {
 
 void errore(Platform& platform, const std::string& a) {
-  platform.messaggio(" Errore n. " + a);
-  throw ErroreFatale{a};
+  FatalError e(a);
+  platform.show_message(e.message);
+  throw e;
 }
 
 }  // namespace tracciato

@@ -13,7 +13,7 @@ namespace {
 constexpr std::int16_t valore_abbattimento = 180;
 
 void piazza_abbattimento(cella& c) {
-  c.evento = evento::abbattimento;
+  c.evento = event::abatement;
   c.valore1 = valore_abbattimento;
 }
 
@@ -22,17 +22,17 @@ void piazza_abbattimento(cella& c) {
 void regola_avviso(Scenario& s, std::int64_t segnale, std::int64_t cartello) {
   cella& prima = s.celle[segnale - 1];
   cella& seconda = s.celle[segnale - 2];
-  if (libera(prima)) {
+  if (is_free(prima)) {
     piazza_abbattimento(prima);
-  } else if (libera(seconda)) {
+  } else if (is_free(seconda)) {
     piazza_abbattimento(seconda);
-  } else if (prima.evento == evento::abbattimento) {
+  } else if (prima.evento == event::abatement) {
     prima.valore1 = minimo(valore_abbattimento, prima.valore1);
-  } else if (seconda.evento == evento::abbattimento) {
+  } else if (seconda.evento == event::abatement) {
     seconda.valore1 = minimo(valore_abbattimento, seconda.valore1);
   } else {
-    segna_regola(s, {segnale, cartello, segnale - 2, segnale - 1});
-    s.registra(11, segnale * 50);
+    mark_rule(s, {segnale, cartello, segnale - 2, segnale - 1});
+    s.record(11, segnale * 50);
   }
 }
 
@@ -40,7 +40,7 @@ void regola_avviso(Scenario& s, std::int64_t segnale, std::int64_t cartello) {
 void regola_cartello(Scenario& s, std::int64_t i) {
   for (std::int64_t p = 1; p <= 20; ++p) {
     if (i - p < 3) break;
-    if (s.celle[i - p].evento == evento::segnale) regola_avviso(s, i - p, i);
+    if (s.celle[i - p].evento == event::signal) regola_avviso(s, i - p, i);
   }
 }
 
@@ -51,14 +51,14 @@ void regola_approccio(Scenario& s, std::int64_t i) {
     if (i <= lontano) continue;
     bool piazzato = false;
     for (std::int64_t d = vicino; d <= lontano && !piazzato; ++d) {
-      if (libera(s.celle[i - d])) {
+      if (is_free(s.celle[i - d])) {
         piazza_abbattimento(s.celle[i - d]);
         piazzato = true;
       }
     }
     if (!piazzato) {
-      segna_regola(s, {i, -1, i - lontano, i - vicino});
-      s.registra(12, i * 50);
+      mark_rule(s, {i, -1, i - lontano, i - vicino});
+      s.record(12, i * 50);
     }
   }
 }
@@ -72,35 +72,35 @@ std::int64_t regola_marcatori(Scenario& s, std::int64_t i) {
     ++passo;
     ++conta;
     if (conta == 8) {
-      if (libera(s.celle[passo])) {
+      if (is_free(s.celle[passo])) {
         piazza_abbattimento(s.celle[passo]);
         conta = 0;
-      } else if (libera(s.celle[passo - 1])) {
+      } else if (is_free(s.celle[passo - 1])) {
         piazza_abbattimento(s.celle[passo - 1]);
         conta = 1;
-      } else if (libera(s.celle[passo + 1])) {
+      } else if (is_free(s.celle[passo + 1])) {
         piazza_abbattimento(s.celle[passo + 1]);
         conta = -1;
       } else {
-        segna_regola(s, {i, -1, passo - 1, passo + 1});
-        s.registra(13, passo * 50);  // conta stays 8: no further marker here
+        mark_rule(s, {i, -1, passo - 1, passo + 1});
+        s.record(13, passo * 50);  // conta stays 8: no further marker here
       }
     }
-  } while (s.celle[passo].evento != evento::fine_rallentamento);
+  } while (s.celle[passo].evento != event::slowdown_end);
   return passo;
 }
 
 // An abatement before the first signal within 12 cells after the end cell t.
 void regola_uscita(Scenario& s, std::int64_t t) {
   for (std::int64_t cella_rif = t; cella_rif <= t + 12; ++cella_rif) {
-    if (s.celle[cella_rif].evento != evento::segnale) continue;
-    if (libera(s.celle[cella_rif - 1])) {
+    if (s.celle[cella_rif].evento != event::signal) continue;
+    if (is_free(s.celle[cella_rif - 1])) {
       piazza_abbattimento(s.celle[cella_rif - 1]);
-    } else if (libera(s.celle[cella_rif - 2])) {
+    } else if (is_free(s.celle[cella_rif - 2])) {
       piazza_abbattimento(s.celle[cella_rif - 2]);
     } else {
-      segna_regola(s, {t, cella_rif, cella_rif - 2, cella_rif - 1});
-      s.registra(13, t * 50);
+      mark_rule(s, {t, cella_rif, cella_rif - 2, cella_rif - 1});
+      s.record(13, t * 50);
     }
     return;
   }
@@ -121,11 +121,11 @@ void regole_rallentamento(Scenario& s, std::int64_t i) {
 
 }  // namespace
 
-void elabora_celle(Scenario& s) {
+void post_process(Scenario& s) {
   const std::int64_t ultima = static_cast<std::int64_t>(s.n_celle) - 2;
   for (std::int64_t indice = 1; indice <= ultima; ++indice) {
-    if (s.celle[indice].evento == evento::avviso_rallentamento) regola_cartello(s, indice);
-    if (s.celle[indice].evento == evento::inizio_rallentamento) regole_rallentamento(s, indice);
+    if (s.celle[indice].evento == event::warning_board) regola_cartello(s, indice);
+    if (s.celle[indice].evento == event::slowdown_start) regole_rallentamento(s, indice);
   }
 }
 

@@ -6,7 +6,7 @@ struct Scenario;
 
 // The one walk over the track cells that adds the speed abatements around the
 // slow-downs (codes 11, 12, 13 on the way).
-void elabora_celle(Scenario& s);
+void post_process(Scenario& s);
 
 // The smaller of two values, the first when they are equal.
 template <class X, class Y>

@@ -15,7 +15,7 @@ struct Celle {
   Scenario s;
   explicit Celle(std::int32_t n = 300) {
     s.n_celle = n;
-    s.celle.dimensiona(n);
+    s.celle.allocate(n);
   }
   Celle& metti(std::int64_t i, std::uint8_t e, std::int16_t v = 0) {
     s.celle[i].evento = e;
@@ -24,17 +24,17 @@ struct Celle {
   }
   // A slow-down from cell `inizio` to cell `fine` at `velocita` km/h.
   Celle& rallentamento(std::int64_t inizio, std::int64_t fine, std::int16_t velocita) {
-    metti(inizio, evento::inizio_rallentamento, velocita);
-    return metti(fine, evento::fine_rallentamento, velocita);
+    metti(inizio, event::slowdown_start, velocita);
+    return metti(fine, event::slowdown_end, velocita);
   }
   std::vector<std::int64_t> abbattimenti() const {
     std::vector<std::int64_t> celle;
     for (std::int64_t i = 0; i <= s.n_celle; ++i)
-      if (s.celle[i].evento == evento::abbattimento) celle.push_back(i);
+      if (s.celle[i].evento == event::abatement) celle.push_back(i);
     return celle;
   }
   std::vector<std::int64_t> elabora() {
-    elabora_celle(s);
+    post_process(s);
     return abbattimenti();
   }
 };
@@ -47,12 +47,12 @@ TEST(PostProcessing, SignalsUpTo20CellsBeforeAWarningBoardNoneBelowCell3) {
   } casi[] = {{3, 2, {}}, {9, 2, {}}, {10, 3, {2}}, {30, 10, {9}}, {31, 10, {}}};
   for (const auto& k : casi) {
     Celle c;
-    c.metti(k.cartello, evento::avviso_rallentamento).metti(k.segnale, evento::segnale);
+    c.metti(k.cartello, event::warning_board).metti(k.segnale, event::signal);
     EXPECT_EQ(c.elabora(), k.attesi) << "board " << k.cartello << " signal " << k.segnale;
     EXPECT_EQ(c.s.codice_errore, 0);
   }
   Celle due;
-  due.metti(30, evento::avviso_rallentamento).metti(20, evento::segnale).metti(25, evento::segnale);
+  due.metti(30, event::warning_board).metti(20, event::signal).metti(25, event::signal);
   EXPECT_EQ(due.elabora(), (Lista{19, 24}));
   EXPECT_EQ(due.s.celle[19].valore1, 180);
 }
@@ -64,15 +64,15 @@ TEST(PostProcessing, BusyCellsBeforeASignalFallBackToLoweringAnAbatement) {
     std::int64_t cella;  // where the abatement ends up; 0: none
     std::int16_t valore;
   } casi[] = {
-      {evento::cartello, 0, 0, 0, 48, 180},
-      {evento::abbattimento, evento::cartello, 200, 0, 49, 180},
-      {evento::abbattimento, evento::cartello, 100, 0, 49, 100},
-      {evento::cartello, evento::abbattimento, 0, 200, 48, 180},
-      {evento::cartello, evento::cartello, 0, 0, 0, 0},
+      {event::signboard, 0, 0, 0, 48, 180},
+      {event::abatement, event::signboard, 200, 0, 49, 180},
+      {event::abatement, event::signboard, 100, 0, 49, 100},
+      {event::signboard, event::abatement, 0, 200, 48, 180},
+      {event::signboard, event::signboard, 0, 0, 0, 0},
   };
   for (const auto& k : casi) {
     Celle c;
-    c.metti(55, evento::avviso_rallentamento).metti(50, evento::segnale);
+    c.metti(55, event::warning_board).metti(50, event::signal);
     c.metti(49, k.prima, k.valore_prima).metti(48, k.seconda, k.valore_seconda);
     const Lista attesi = k.cella == 0 ? Lista{} : Lista{k.cella};
     EXPECT_EQ(c.elabora(), attesi);
@@ -92,12 +92,12 @@ TEST(PostProcessing, ApproachWindowsBeforeASlowDownStart) {
   EXPECT_EQ(sette.elabora(), Lista{});
 
   Celle otto;
-  otto.rallentamento(8, 20, 110).metti(3, evento::segnale).metti(2, evento::segnale);
+  otto.rallentamento(8, 20, 110).metti(3, event::signal).metti(2, event::signal);
   EXPECT_EQ(otto.elabora(), Lista{1});
 
   Celle cento;
-  cento.rallentamento(100, 130, 110).metti(95, evento::segnale).metti(94, evento::segnale);
-  cento.metti(93, evento::segnale);
+  cento.rallentamento(100, 130, 110).metti(95, event::signal).metti(94, event::signal);
+  cento.metti(93, event::signal);
   EXPECT_EQ(cento.elabora(), (Lista{82, 89}));
   EXPECT_EQ(cento.s.codice_errore, 12);
   EXPECT_EQ(cento.s.posizione_errore, 5000);
@@ -116,7 +116,7 @@ TEST(PostProcessing, MarkersEvery8CellsInsideASlowDownBelow110) {
   for (const auto& k : casi) {
     Celle c;
     c.rallentamento(100, 130, k.velocita);
-    for (std::int64_t i : k.occupate) c.metti(i, evento::cartello);
+    for (std::int64_t i : k.occupate) c.metti(i, event::signboard);
     EXPECT_EQ(c.elabora(), k.attesi) << k.velocita << " " << k.occupate.size();
     EXPECT_EQ(c.s.codice_errore, 0);
   }
@@ -140,7 +140,7 @@ TEST(PostProcessing, AbatementBeforeTheFirstSignalWithin12CellsAfterTheEnd) {
   };
   for (const auto& k : casi) {
     Celle c;
-    c.rallentamento(100, 130, k.velocita).metti(k.segnale, evento::segnale);
+    c.rallentamento(100, 130, k.velocita).metti(k.segnale, event::signal);
     if (k.occupate) c.metti(k.segnale - 1, 14).metti(k.segnale - 2, 14);
     Lista dopo;
     for (std::int64_t i : c.elabora())
@@ -155,17 +155,17 @@ TEST(PostProcessing, AbatementBeforeTheFirstSignalWithin12CellsAfterTheEnd) {
 
 TEST(PostProcessing, SlowDownStartWithoutAnEndIsARuntimeFailureNamingIt) {
   Celle c;
-  c.metti(280, evento::inizio_rallentamento, 50);
+  c.metti(280, event::slowdown_start, 50);
   try {
-    elabora_celle(c.s);
+    post_process(c.s);
     FAIL() << "no failure";
   } catch (const RuntimeFailure& failure) {
     EXPECT_NE(std::string(failure.what()).find("cell 280 (13950 m)"), std::string::npos)
         << failure.what();
   }
   Celle alta;  // at 110 km/h or more nothing scans ahead
-  alta.metti(280, evento::inizio_rallentamento, 110);
-  EXPECT_NO_THROW(elabora_celle(alta.s));
+  alta.metti(280, event::slowdown_start, 110);
+  EXPECT_NO_THROW(post_process(alta.s));
 }
 
 TEST(PostProcessing, MinimoKeepsTheFirstWhenEqual) {

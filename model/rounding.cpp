@@ -2,7 +2,7 @@
 
 namespace tracciato {
 
-std::int64_t arrotonda(std::int64_t num, std::int64_t den) {
+std::int64_t round_half_even(std::int64_t num, std::int64_t den) {
   if (den < 0) {
     num = -num;
     den = -den;

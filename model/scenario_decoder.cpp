@@ -15,7 +15,7 @@ class Lettore {
   std::size_t pos() const { return pos_; }
 
   std::uint64_t intero(std::size_t n, const char* field) {
-    richiedi(n, field);
+    require(n, field);
     std::uint64_t v = 0;
     for (std::size_t i = 0; i < n; ++i)
       v |= std::uint64_t{static_cast<unsigned char>(bytes_[pos_ + i])} << (8 * i);
@@ -37,14 +37,14 @@ class Lettore {
     return d;
   }
   std::string testo(std::size_t n, const char* f) {
-    richiedi(n, f);
+    require(n, f);
     std::string s(bytes_.substr(pos_, n));
     pos_ += n;
     return s;
   }
 
  private:
-  void richiedi(std::size_t n, const char* field) const {
+  void require(std::size_t n, const char* field) const {
     if (bytes_.size() - pos_ < n)
       throw DecodeError(std::string(kind_) + " ends inside " + field + " at byte " +
                             std::to_string(pos_) + " (file is " +
@@ -58,18 +58,18 @@ class Lettore {
 
 }  // namespace
 
-PlanimetriaLetta decodifica_planimetria(std::string_view bytes) {
+DecodedPlan decode_plan(std::string_view bytes) {
   Lettore in(bytes, "plan file");
-  std::vector<Valore> valori;
+  std::vector<PlanValue> valori;
   while (!in.fine()) {
     const std::size_t at = in.pos();
     const std::uint16_t tag = in.u16("a type tag");
     if (tag == 0)
       valori.push_back({});
     else if (tag == 2)
-      valori.push_back(Valore::di_intero(in.i16("an Integer value")));
+      valori.push_back(PlanValue::of_integer(in.i16("an Integer value")));
     else if (tag == 5)
-      valori.push_back(Valore::di_doppio(in.f64("a Double value")));
+      valori.push_back(PlanValue::of_double(in.f64("a Double value")));
     else
       throw DecodeError("plan file: type tag " + std::to_string(tag) + " at byte " +
                             std::to_string(at) + " is none of 0 (Empty), 2 (Integer), 5 (Double)",
@@ -79,14 +79,14 @@ PlanimetriaLetta decodifica_planimetria(std::string_view bytes) {
     throw DecodeError("plan file holds " + std::to_string(valori.size()) +
                           " values: x and y need the same number, at least one each",
                       bytes.size());
-  PlanimetriaLetta p;
+  DecodedPlan p;
   const auto half = static_cast<std::ptrdiff_t>(valori.size() / 2);
   p.x.assign(valori.begin(), valori.begin() + half);
   p.y.assign(valori.begin() + half, valori.end());
   return p;
 }
 
-std::vector<voce> decodifica_voci(std::string_view bytes) {
+std::vector<voce> decode_entries(std::string_view bytes) {
   Lettore in(bytes, "entry file");
   std::vector<voce> voci(87);
   for (voce& v : voci) {
@@ -114,7 +114,7 @@ std::vector<voce> decodifica_voci(std::string_view bytes) {
   return voci;
 }
 
-std::vector<cella> decodifica_celle(std::string_view bytes) {
+std::vector<cella> decode_cells(std::string_view bytes) {
   if (bytes.empty() || bytes.size() % 15 != 0)
     throw DecodeError("cell file: " + std::to_string(bytes.size()) +
                           " bytes is not a whole number of 15-byte cells",

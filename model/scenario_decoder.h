@@ -20,12 +20,12 @@ class DecodeError : public std::runtime_error {
 };
 
 // The tables read back from the three binary files, the inverse of the writers.
-struct PlanimetriaLetta {
-  std::vector<Valore> x;  // metre 0 .. L'
-  std::vector<Valore> y;
+struct DecodedPlan {
+  std::vector<PlanValue> x;  // metre 0 .. L'
+  std::vector<PlanValue> y;
 };
-PlanimetriaLetta decodifica_planimetria(std::string_view bytes);
-std::vector<voce> decodifica_voci(std::string_view bytes);  // always 87 entries
-std::vector<cella> decodifica_celle(std::string_view bytes);
+DecodedPlan decode_plan(std::string_view bytes);
+std::vector<voce> decode_entries(std::string_view bytes);  // always 87 entries
+std::vector<cella> decode_cells(std::string_view bytes);
 
 }  // namespace tracciato

@@ -44,12 +44,12 @@ class Scrittura {
   char* p_;
 };
 
-void valore(Scrittura& w, const Valore& v) {
-  w.u16(static_cast<std::uint16_t>(v.tipo));
-  switch (v.tipo) {
-    case Valore::Tipo::vuoto: break;
-    case Valore::Tipo::intero: w.i16(v.intero); break;
-    case Valore::Tipo::doppio: w.f64(v.doppio); break;
+void valore(Scrittura& w, const PlanValue& v) {
+  w.u16(static_cast<std::uint16_t>(v.kind));
+  switch (v.kind) {
+    case PlanValue::Kind::Empty: break;
+    case PlanValue::Kind::Integer: w.i16(v.integer); break;
+    case PlanValue::Kind::Double: w.f64(v.real); break;
   }
 }
 
@@ -60,10 +60,10 @@ constexpr std::size_t byte_cella = 15;
 
 }  // namespace
 
-PezziPlanimetria::PezziPlanimetria(const Scenario& s)
-    : corrente_(s.planimetria.x().elementi()), seguente_(s.planimetria.y().elementi()) {}
+PlanPieces::PlanPieces(const Scenario& s)
+    : corrente_(s.planimetria.x().elements()), seguente_(s.planimetria.y().elements()) {}
 
-std::size_t PezziPlanimetria::operator()(std::span<char> spazio) {
+std::size_t PlanPieces::operator()(std::span<char> spazio) {
   Scrittura w(spazio.data());
   std::size_t posti = spazio.size() / byte_valore_max;  // values that surely fit
   while (posti > 0) {
@@ -73,22 +73,22 @@ std::size_t PezziPlanimetria::operator()(std::span<char> spazio) {
       seguente_ = {};
     }
     const std::size_t n = std::min(posti, corrente_.size());
-    for (const Valore& v : corrente_.first(n)) valore(w, v);
+    for (const PlanValue& v : corrente_.first(n)) valore(w, v);
     corrente_ = corrente_.subspan(n);
     posti -= n;
   }
   return w.scritti(spazio.data());
 }
 
-std::string codifica_planimetria(const Scenario& s) {
-  const std::size_t valori = s.planimetria.x().elementi().size() + s.planimetria.y().elementi().size();
+std::string encode_plan(const Scenario& s) {
+  const std::size_t valori = s.planimetria.x().elements().size() + s.planimetria.y().elements().size();
   std::string out(byte_valore_max * valori, '\0');
-  out.resize(PezziPlanimetria(s)(out));
+  out.resize(PlanPieces(s)(out));
   return out;
 }
 
-std::string codifica_voci(const Scenario& s) {
-  const auto voci = s.voci.elementi();
+std::string encode_entries(const Scenario& s) {
+  const auto voci = s.voci.elements();
   std::size_t totale = 0;
   for (const voce& v : voci) totale += byte_voce + v.nome.size();
   for (std::size_t i = 0; i < voci.size(); ++i) {
@@ -123,8 +123,8 @@ std::string codifica_voci(const Scenario& s) {
   return out;
 }
 
-std::string codifica_celle(const Scenario& s) {
-  const auto celle = s.celle.elementi();
+std::string encode_cells(const Scenario& s) {
+  const auto celle = s.celle.elements();
   std::string out(byte_cella * celle.size(), '\0');
   Scrittura w(out.data());
   for (const cella& c : celle) {
@@ -143,19 +143,19 @@ std::string codifica_celle(const Scenario& s) {
   return out;
 }
 
-void scrivi_file_scenario(const Scenario& s, Platform& platform, const FileScenario& file,
+void write_scenario_files(const Scenario& s, Platform& platform, const ScenarioFiles& file,
                           std::vector<std::string>& scritti) {
-  auto scrivi = [&](const std::string& path, const std::string& bytes) {
-    platform.scrivi(path, bytes);
+  auto write = [&](const std::string& path, const std::string& bytes) {
+    platform.write(path, bytes);
     scritti.push_back(path);
   };
   if (s.con_planimetria != 0) {
     // The largest file by far (20 MB for 1000 km): written as it is encoded.
-    platform.scrivi_a_pezzi(file.planimetria, PezziPlanimetria(s));
+    platform.write_in_pieces(file.planimetria, PlanPieces(s));
     scritti.push_back(file.planimetria);
   }
-  scrivi(file.voci, codifica_voci(s));
-  scrivi(file.celle, codifica_celle(s));
+  write(file.voci, encode_entries(s));
+  write(file.celle, encode_cells(s));
 }
 
 }  // namespace tracciato

@@ -21,7 +21,7 @@ std::string bytes(std::initializer_list<int> values) {
 
 TEST(EntryFile, UnfilledEntriesAre34ZeroBytesEach) {
   Scenario s;
-  const std::string file = codifica_voci(s);
+  const std::string file = encode_entries(s);
   EXPECT_EQ(file, std::string(87 * 34, '\0'));
 }
 
@@ -44,7 +44,7 @@ TEST(EntryFile, EveryFieldIsPackedLittleEndianAfterTheName) {
   v.opz4 = 4;
   v.opz5 = 5;
   v.orario = 33997;
-  const std::string file = codifica_voci(s);
+  const std::string file = encode_entries(s);
   ASSERT_EQ(file.size(), 2958u + 12u);
   const std::string record = file.substr(34, 46);
   const std::string expected =
@@ -65,26 +65,26 @@ TEST(EntryFile, SizeIs2958PlusAllNames) {
   s.voci[80].nome = "(GALLERIA       )";
   s.voci[85].nome = "ROVELDA-MARNE";
   s.voci[86].nome = "K 517";
-  EXPECT_EQ(codifica_voci(s).size(), 2958u + 3 + 17 + 13 + 5);
+  EXPECT_EQ(encode_entries(s).size(), 2958u + 3 + 17 + 13 + 5);
 }
 
 TEST(EntryFile, ANameLongerThanItsLengthFieldIsARunTimeFailure) {
   Scenario s;
   s.voci[85].nome = std::string(65535, 'x');
-  EXPECT_EQ(codifica_voci(s).substr(85 * 34 + 14, 2), bytes({0xFF, 0xFF}));
+  EXPECT_EQ(encode_entries(s).substr(85 * 34 + 14, 2), bytes({0xFF, 0xFF}));
   s.voci[85].nome.push_back('x');
-  EXPECT_THROW(codifica_voci(s), RuntimeFailure);
+  EXPECT_THROW(encode_entries(s), RuntimeFailure);
 }
 
 TEST(CellFile, RouteLengthZeroGives141RecordsOf15Bytes) {
   Scenario s;
-  s.celle.dimensiona(140);
-  EXPECT_EQ(codifica_celle(s), std::string(2115, '\0'));
+  s.celle.allocate(140);
+  EXPECT_EQ(encode_cells(s), std::string(2115, '\0'));
 }
 
 TEST(CellFile, RecordFieldsAreInOrderAndLittleEndian) {
   Scenario s;
-  s.celle.dimensiona(140);
+  s.celle.allocate(140);
   cella& c = s.celle[50];
   c.evento = 1;
   c.valore1 = 40;
@@ -98,7 +98,7 @@ TEST(CellFile, RecordFieldsAreInOrderAndLittleEndian) {
   c.pendenza = 97;
   c.aderenza = 100;
   s.celle[1].valore1 = 5121;
-  const std::string file = codifica_celle(s);
+  const std::string file = encode_cells(s);
   EXPECT_EQ(file.substr(750, 15), bytes({1, 40, 0, 0xFE, 0xFF, 0x34, 0x12, 3, 0, 101, 31, 12, 28,
                                         97, 100}));
   EXPECT_EQ(file.substr(15, 3), bytes({0, 0x01, 0x14}));
@@ -107,36 +107,36 @@ TEST(CellFile, RecordFieldsAreInOrderAndLittleEndian) {
 
 TEST(CellFile, UnallocatedCellsCannotBeWritten) {
   Scenario s;
-  EXPECT_THROW(codifica_celle(s), RuntimeFailure);
+  EXPECT_THROW(encode_cells(s), RuntimeFailure);
 }
 
 TEST(PlanFile, TaggedValuesAllXThenAllY) {
   Scenario s;
-  s.planimetria.dimensiona(4);
-  s.planimetria(0, 0) = Valore::di_intero(0);
-  s.planimetria(1, 0) = Valore::di_intero(0);
-  s.planimetria(0, 1) = Valore::di_intero(0);
-  s.planimetria(1, 1) = Valore::di_intero(-1);
-  s.planimetria(2, 0) = Valore::di_doppio(-1.5);
-  s.planimetria(2, 1) = Valore::di_doppio(2.0);
-  s.planimetria(3, 1) = Valore::di_doppio(0.1);
+  s.planimetria.allocate(4);
+  s.planimetria(0, 0) = PlanValue::of_integer(0);
+  s.planimetria(1, 0) = PlanValue::of_integer(0);
+  s.planimetria(0, 1) = PlanValue::of_integer(0);
+  s.planimetria(1, 1) = PlanValue::of_integer(-1);
+  s.planimetria(2, 0) = PlanValue::of_double(-1.5);
+  s.planimetria(2, 1) = PlanValue::of_double(2.0);
+  s.planimetria(3, 1) = PlanValue::of_double(0.1);
   const std::string x = bytes({2, 0, 0, 0, 2, 0, 0, 0, 5, 0, 0, 0, 0, 0, 0, 0, 0xF8, 0xBF, 0, 0, 0, 0});
   const std::string y = bytes({2, 0, 0, 0, 2, 0, 0xFF, 0xFF, 5, 0, 0, 0, 0, 0, 0, 0, 0, 0x40, 5, 0,
                                0x9A, 0x99, 0x99, 0x99, 0x99, 0x99, 0xB9, 0x3F, 0, 0});
-  EXPECT_EQ(codifica_planimetria(s), x + y);
+  EXPECT_EQ(encode_plan(s), x + y);
 }
 
 // The run writes the plan file as it encodes it: whatever the room, no piece overruns
 // it and the pieces add up to the very bytes of the whole file.
 TEST(PlanFile, PiecesOfAnyRoomAddUpToTheFile) {
   Scenario s;
-  s.planimetria.dimensiona(5000);
-  for (std::int64_t m = 0; m <= 5000; m += 3) s.planimetria(m, m % 2) = Valore::di_doppio(m * 0.1);
-  for (std::int64_t m = 1; m <= 5000; m += 7) s.planimetria(m, 1) = Valore::di_intero(-7);
-  const std::string whole = codifica_planimetria(s);
+  s.planimetria.allocate(5000);
+  for (std::int64_t m = 0; m <= 5000; m += 3) s.planimetria(m, m % 2) = PlanValue::of_double(m * 0.1);
+  for (std::int64_t m = 1; m <= 5000; m += 7) s.planimetria(m, 1) = PlanValue::of_integer(-7);
+  const std::string whole = encode_plan(s);
   for (const std::size_t room : {std::size_t{10}, std::size_t{19}, std::size_t{4096},
-                                 Platform::spazio_pezzo}) {
-    PezziPlanimetria pezzi(s);
+                                 Platform::piece_room}) {
+    PlanPieces pezzi(s);
     std::string joined;
     std::vector<char> spazio(room);
     while (const std::size_t n = pezzi(spazio)) {
@@ -152,27 +152,27 @@ TEST(PlanFile, PiecesOfAnyRoomAddUpToTheFile) {
 class FailingPlatform : public MemoryPlatform {
  public:
   std::string failing;
-  void scrivi(const std::string& path, std::string_view b) override {
+  void write(const std::string& path, std::string_view b) override {
     if (path == failing) throw RuntimeFailure("cannot write " + path + ": No space left on device");
-    MemoryPlatform::scrivi(path, b);
+    MemoryPlatform::write(path, b);
   }
 };
 
 Scenario small_scenario(std::int32_t con_planimetria) {
   Scenario s;
   s.con_planimetria = con_planimetria;
-  s.celle.dimensiona(140);
-  if (con_planimetria != 0) s.planimetria.dimensiona(7000);
+  s.celle.allocate(140);
+  if (con_planimetria != 0) s.planimetria.allocate(7000);
   return s;
 }
 
-const FileScenario file{"app/R_linea.dat", "app/R_T.sim", "app/R_T.dat"};
+const ScenarioFiles file{"app/R_linea.dat", "app/R_T.sim", "app/R_T.dat"};
 
 TEST(WritingFiles, PlanEntryAndCellFileInThatOrder) {
   MemoryPlatform p;
   const Scenario s = small_scenario(1);
   std::vector<std::string> scritti;
-  scrivi_file_scenario(s, p, file, scritti);
+  write_scenario_files(s, p, file, scritti);
   EXPECT_EQ(scritti, (std::vector<std::string>{file.planimetria, file.voci, file.celle}));
   EXPECT_EQ(p.files[file.planimetria].size(), 2u * 7001 * 2);  // all Empty
   EXPECT_EQ(p.files[file.voci].size(), 2958u);
@@ -184,7 +184,7 @@ TEST(WritingFiles, WithoutThePlanFlagAnOlderPlanFileIsLeftAlone) {
   p.files[file.planimetria] = "older plan";
   const Scenario s = small_scenario(0);
   std::vector<std::string> scritti;
-  scrivi_file_scenario(s, p, file, scritti);
+  write_scenario_files(s, p, file, scritti);
   EXPECT_EQ(scritti, (std::vector<std::string>{file.voci, file.celle}));
   EXPECT_EQ(p.files[file.planimetria], "older plan");
 }
@@ -194,7 +194,7 @@ TEST(WritingFiles, AFailedWriteStopsTheRestAndKeepsWhatWasWritten) {
   p.failing = file.voci;
   const Scenario s = small_scenario(1);
   std::vector<std::string> scritti;
-  EXPECT_THROW(scrivi_file_scenario(s, p, file, scritti), RuntimeFailure);
+  EXPECT_THROW(write_scenario_files(s, p, file, scritti), RuntimeFailure);
   EXPECT_EQ(scritti, std::vector<std::string>{file.planimetria});
   EXPECT_EQ(p.files.count(file.planimetria), 1u);
   EXPECT_EQ(p.files.count(file.celle), 0u);

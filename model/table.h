@@ -13,54 +13,54 @@ namespace tracciato {
 // checked: an index outside the table, or any use before the table is allocated, is a
 // run-time failure. Nothing is ever written outside a table.
 template <class T>
-class Tabella {
+class Table {
  public:
-  explicit Tabella(const char* nome) : nome_(nome) {}
-  Tabella(const char* nome, std::int64_t superiore) : nome_(nome) { dimensiona(superiore); }
+  explicit Table(const char* name) : name_(name) {}
+  Table(const char* name, std::int64_t upper) : name_(name) { allocate(upper); }
 
-  // Makes the table anew with indices 0 .. superiore, every element zero. A negative
+  // Makes the table anew with indices 0 .. upper, every element zero. A negative
   // bound is a run-time failure that leaves the table as it was.
-  void dimensiona(std::int64_t superiore) {
-    if (superiore < 0)
-      throw RuntimeFailure(std::string(nome_) + " cannot be made with upper bound " +
-                           std::to_string(superiore));
-    std::vector<T> nuovi(static_cast<std::size_t>(superiore) + 1);
-    dati_.swap(nuovi);
-    allocata_ = true;
+  void allocate(std::int64_t upper) {
+    if (upper < 0)
+      throw RuntimeFailure(std::string(name_) + " cannot be made with upper bound " +
+                           std::to_string(upper));
+    std::vector<T> fresh(static_cast<std::size_t>(upper) + 1);
+    elements_.swap(fresh);
+    allocated_ = true;
   }
 
-  bool allocata() const { return allocata_; }
-  std::int64_t superiore() const {
-    richiedi();
-    return static_cast<std::int64_t>(dati_.size()) - 1;
+  bool allocated() const { return allocated_; }
+  std::int64_t upper() const {
+    require();
+    return static_cast<std::int64_t>(elements_.size()) - 1;
   }
-  const char* nome() const { return nome_; }
+  const char* name() const { return name_; }
 
-  T& operator[](std::int64_t i) { return dati_[posto(i)]; }
-  const T& operator[](std::int64_t i) const { return dati_[posto(i)]; }
+  T& operator[](std::int64_t i) { return elements_[index_of(i)]; }
+  const T& operator[](std::int64_t i) const { return elements_[index_of(i)]; }
 
-  std::span<const T> elementi() const {
-    richiedi();
-    return dati_;
+  std::span<const T> elements() const {
+    require();
+    return elements_;
   }
 
  private:
-  void richiedi() const {
-    if (!allocata_)
-      throw RuntimeFailure(std::string(nome_) +
+  void require() const {
+    if (!allocated_)
+      throw RuntimeFailure(std::string(name_) +
                            " used before the route length has allocated it");
   }
-  std::size_t posto(std::int64_t i) const {
-    richiedi();
-    if (i < 0 || i >= static_cast<std::int64_t>(dati_.size()))
-      throw RuntimeFailure(std::string(nome_) + "(" + std::to_string(i) +
-                           "): index outside 0 .. " + std::to_string(dati_.size() - 1));
+  std::size_t index_of(std::int64_t i) const {
+    require();
+    if (i < 0 || i >= static_cast<std::int64_t>(elements_.size()))
+      throw RuntimeFailure(std::string(name_) + "(" + std::to_string(i) +
+                           "): index outside 0 .. " + std::to_string(elements_.size() - 1));
     return static_cast<std::size_t>(i);
   }
 
-  const char* nome_;
-  std::vector<T> dati_;
-  bool allocata_ = false;
+  const char* name_;
+  std::vector<T> elements_;
+  bool allocated_ = false;
 };
 
 }  // namespace tracciato

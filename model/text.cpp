@@ -2,14 +2,14 @@
 
 namespace tracciato {
 
-std::string minuscolo(std::string_view s) {
+std::string lowercase(std::string_view s) {
   std::string out(s);
-  for (char& c : out) c = minuscola(c);
+  for (char& c : out) c = lower(c);
   return out;
 }
 
-bool contiene_ogni_caso(std::string_view field, std::string_view word) {
-  return contiene(minuscolo(field), word);
+bool contains_any_case(std::string_view field, std::string_view word) {
+  return contains(lowercase(field), word);
 }
 
 }  // namespace tracciato

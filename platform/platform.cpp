@@ -4,17 +4,17 @@
 
 namespace tracciato {
 
-void Platform::scrivi_a_pezzi(const std::string& path, const Pezzo& pezzo) {
+void Platform::write_in_pieces(const std::string& path, const Piece& pezzo) {
   std::string bytes;
   for (;;) {
     const std::size_t fatto = bytes.size();
-    bytes.resize(fatto + spazio_pezzo);
-    const std::size_t n = pezzo(std::span<char>(bytes.data() + fatto, spazio_pezzo));
-    if (n > spazio_pezzo) throw RuntimeFailure(path + ": a piece larger than its room");
+    bytes.resize(fatto + piece_room);
+    const std::size_t n = pezzo(std::span<char>(bytes.data() + fatto, piece_room));
+    if (n > piece_room) throw RuntimeFailure(path + ": a piece larger than its room");
     bytes.resize(fatto + n);
     if (n == 0) break;
   }
-  scrivi(path, bytes);
+  write(path, bytes);
 }
 
 }  // namespace tracciato

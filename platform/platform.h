@@ -18,42 +18,42 @@ class Platform {
   virtual ~Platform() = default;
 
   // Shows the waiting window with its label "Attendere", painted before returning.
-  virtual void mostra_attesa() = 0;
+  virtual void show_waiting() = 0;
   // The directory that holds the running executable.
-  virtual std::string cartella_applicazione() = 0;
+  virtual std::string application_directory() = 0;
   // `dir`, one separator, `name`: exactly one separator is added, never tested for.
-  virtual std::string unisci(const std::string& dir, const std::string& name) const = 0;
+  virtual std::string join(const std::string& dir, const std::string& name) const = 0;
 
-  virtual bool esiste(const std::string& path) = 0;
-  virtual void elimina(const std::string& path) = 0;
+  virtual bool exists(const std::string& path) = 0;
+  virtual void remove(const std::string& path) = 0;
   // The whole file, read once.
-  virtual std::string leggi(const std::string& path) = 0;
+  virtual std::string read(const std::string& path) = 0;
   // Afterwards `path` holds exactly `bytes`: an older file of that name is replaced,
   // never written through, and a failed write leaves the older file as it was.
-  virtual void scrivi(const std::string& path, std::string_view bytes) = 0;
+  virtual void write(const std::string& path, std::string_view bytes) = 0;
 
   // A file whose bytes come in pieces, so that a large one need not lie whole in
-  // memory: `pezzo` fills the room it is given (always `spazio_pezzo` bytes) and returns
+  // memory: `pezzo` fills the room it is given (always `piece_room` bytes) and returns
   // how many bytes it put there, 0 once the file is complete. Afterwards `path` holds
-  // the pieces in order, as `scrivi` leaves it; if `pezzo` throws, the older file stays
-  // as it was. This one gathers the pieces and hands them to `scrivi`; a layer that can
+  // the pieces in order, as `write` leaves it; if `pezzo` throws, the older file stays
+  // as it was. This one gathers the pieces and hands them to `write`; a layer that can
   // write them as they come does so.
-  static constexpr std::size_t spazio_pezzo = std::size_t{256} << 10;
-  using Pezzo = std::function<std::size_t(std::span<char> spazio)>;
-  virtual void scrivi_a_pezzi(const std::string& path, const Pezzo& pezzo);
+  static constexpr std::size_t piece_room = std::size_t{256} << 10;
+  using Piece = std::function<std::size_t(std::span<char> spazio)>;
+  virtual void write_in_pieces(const std::string& path, const Piece& pezzo);
 
   // A modal message box with one OK button; returns when the user has closed it.
-  virtual void messaggio(const std::string& text) = 0;
+  virtual void show_message(const std::string& text) = 0;
 
   // The report of a run-time failure that nothing trapped: one line for the person
   // who started the run.
-  virtual void segnala_guasto(const std::string& what) = 0;
+  virtual void report_failure(const std::string& what) = 0;
 
   // Ends the program at once with `status`: open files closed, no further step.
-  [[noreturn]] virtual void termina(int status) = 0;
+  [[noreturn]] virtual void end_program(int status) = 0;
 };
 
 // The platform layer this build runs on (POSIX or Win32).
-std::unique_ptr<Platform> crea_piattaforma();
+std::unique_ptr<Platform> make_platform();
 
 }  // namespace tracciato

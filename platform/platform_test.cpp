@@ -11,7 +11,7 @@ namespace tracciato {
 namespace {
 
 // Pieces of `testo`, each as long as the room allows.
-Platform::Pezzo pezzi_di(const std::string& testo) {
+Platform::Piece pezzi_di(const std::string& testo) {
   return [testo, fatto = std::size_t{0}](std::span<char> spazio) mutable {
     const std::size_t n = testo.copy(spazio.data(), spazio.size(), fatto);
     fatto += n;
@@ -22,12 +22,12 @@ Platform::Pezzo pezzi_di(const std::string& testo) {
 // A layer without a writer of its own gathers the pieces and writes the file once.
 TEST(WritingInPieces, ALayerWithoutItsOwnGathersThePiecesInOrder) {
   MemoryPlatform p;
-  std::string testo(Platform::spazio_pezzo * 2 + 3, 'a');
+  std::string testo(Platform::piece_room * 2 + 3, 'a');
   testo.back() = 'z';
-  testo[Platform::spazio_pezzo] = 'm';
-  p.scrivi_a_pezzi("app/f.dat", pezzi_di(testo));
+  testo[Platform::piece_room] = 'm';
+  p.write_in_pieces("app/f.dat", pezzi_di(testo));
   EXPECT_EQ(p.files["app/f.dat"], testo);
-  p.scrivi_a_pezzi("app/f.dat", pezzi_di(""));
+  p.write_in_pieces("app/f.dat", pezzi_di(""));
   EXPECT_EQ(p.files["app/f.dat"], "");
 }
 
@@ -35,13 +35,13 @@ TEST(WritingInPieces, AFailingOrOverrunningPieceLeavesTheOlderFile) {
   MemoryPlatform p;
   p.files["app/f.dat"] = "older";
   int chiamate = 0;
-  EXPECT_THROW(p.scrivi_a_pezzi("app/f.dat",
+  EXPECT_THROW(p.write_in_pieces("app/f.dat",
                                 [&chiamate](std::span<char> spazio) -> std::size_t {
                                   if (++chiamate == 2) throw RuntimeFailure("encoder failed");
                                   return spazio.size();
                                 }),
                RuntimeFailure);
-  EXPECT_THROW(p.scrivi_a_pezzi("app/f.dat",
+  EXPECT_THROW(p.write_in_pieces("app/f.dat",
                                 [](std::span<char> spazio) { return spazio.size() + 1; }),
                RuntimeFailure);
   EXPECT_EQ(p.files["app/f.dat"], "older");

@@ -42,7 +42,7 @@ Picture picture(const std::string& option, const std::string& path) {
 
 std::string read_input(Platform& platform, const std::string& path) {
   try {
-    return platform.leggi(path);
+    return platform.read(path);
   } catch (const RuntimeFailure& f) {
     throw InputError{f.what()};
   }
@@ -72,8 +72,8 @@ int run_plot(Platform& platform, const PlotOptions& o, std::ostream& out, std::o
     if (o.dir.empty()) throw UsageError{"DIR is empty"};
     if (!o.map && !o.profile) {
       const std::string stem = o.route + "_" + o.train;
-      map = picture("the map", platform.unisci(o.dir, stem + "_map.svg"));
-      profile = picture("the profile", platform.unisci(o.dir, stem + "_profile.svg"));
+      map = picture("the map", platform.join(o.dir, stem + "_map.svg"));
+      profile = picture("the profile", platform.join(o.dir, stem + "_profile.svg"));
     } else {
       if (o.map) map = picture("--map", *o.map);
       if (o.profile) profile = picture("--profile", *o.profile);
@@ -88,22 +88,22 @@ int run_plot(Platform& platform, const PlotOptions& o, std::ostream& out, std::o
   int status = 0;
   std::vector<voce> voci;
   std::vector<cella> celle;
-  std::optional<PlanimetriaLetta> plan;
+  std::optional<DecodedPlan> plan;
   try {
-    const std::string entries = platform.unisci(o.dir, nome_file_voci(o.route, o.train));
-    const std::string cells = platform.unisci(o.dir, nome_file_celle(o.route, o.train));
-    voci = decode(entries, read_input(platform, entries), decodifica_voci);
-    celle = decode(cells, read_input(platform, cells), decodifica_celle);
+    const std::string entries = platform.join(o.dir, entry_file_name(o.route, o.train));
+    const std::string cells = platform.join(o.dir, cell_file_name(o.route, o.train));
+    voci = decode(entries, read_input(platform, entries), decode_entries);
+    celle = decode(cells, read_input(platform, cells), decode_cells);
     if (map) {
-      const std::string path = platform.unisci(o.dir, nome_file_planimetria(o.route));
-      if (!platform.esiste(path)) {
+      const std::string path = platform.join(o.dir, plan_file_name(o.route));
+      if (!platform.exists(path)) {
         err << prefix << "no plan file " << path
             << " (a compile with --no-plan writes none): no map, "
             << (profile ? "the profile only" : "nothing drawn") << "\n";
         if (o.map) status = 3;  // the map asked for cannot be drawn
         map.reset();
       } else {
-        plan = decode(path, read_input(platform, path), decodifica_planimetria);
+        plan = decode(path, read_input(platform, path), decode_plan);
         try {
           plot::map_layout(*plan, o.width);
         } catch (const RuntimeFailure& f) {
@@ -119,12 +119,12 @@ int run_plot(Platform& platform, const PlotOptions& o, std::ostream& out, std::o
   const plot::RouteFeatures features = plot::route_features(voci, celle);
   try {
     if (map) {
-      platform.scrivi(map->path, plot::draw_map(*plan, features, map->format, o.width));
+      platform.write(map->path, plot::draw_map(*plan, features, map->format, o.width));
       out << "map: " << map->path << "\n";
     }
     if (profile) {
       const plot::ProfileData data = plot::profile_data(celle, features.length);
-      platform.scrivi(profile->path,
+      platform.write(profile->path,
                       plot::draw_profile(data, features, profile->format, o.width));
       out << "profile: " << profile->path << "\n";
     }

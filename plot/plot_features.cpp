@@ -24,13 +24,13 @@ bool blank(const voce& v) {
 // stations are the entries from 1 up to the first blank one or the lowest signboard.
 void read_stations(RouteFeatures& f, const std::vector<voce>& voci,
                    const std::vector<cella>& celle) {
-  std::int64_t lowest_board = voce_n::primo_cartello + 1;
+  std::int64_t lowest_board = entry::first_signboard + 1;
   std::vector<std::int64_t> stop_cell(voci.size(), -1);  // the first stop cell of each entry
   for (std::size_t i = 0; i < celle.size(); ++i) {
     const cella& c = celle[i];
-    if (c.evento == evento::cartello && c.valore1 >= 1)
+    if (c.evento == event::signboard && c.valore1 >= 1)
       lowest_board = std::min<std::int64_t>(lowest_board, c.valore1);
-    if (c.evento == evento::stazione && c.valore1 >= 0 &&
+    if (c.evento == event::station && c.valore1 >= 0 &&
         static_cast<std::size_t>(c.valore1) < stop_cell.size() &&
         stop_cell[static_cast<std::size_t>(c.valore1)] < 0)
       stop_cell[static_cast<std::size_t>(c.valore1)] = static_cast<std::int64_t>(i);
@@ -48,10 +48,10 @@ void read_stations(RouteFeatures& f, const std::vector<voce>& voci,
 
 RouteFeatures route_features(const std::vector<voce>& voci, const std::vector<cella>& celle) {
   RouteFeatures f;
-  if (const voce* v = entry(voci, voce_n::intestazione_linea)) f.route = utf8_from_1252(v->nome);
-  if (const voce* v = entry(voci, voce_n::intestazione_treno)) f.train = utf8_from_1252(v->nome);
+  if (const voce* v = entry(voci, entry::route_header)) f.route = utf8_from_1252(v->nome);
+  if (const voce* v = entry(voci, entry::train_header)) f.train = utf8_from_1252(v->nome);
   const std::int64_t covered = static_cast<std::int64_t>(celle.size()) * metres_per_cell;
-  if (const voce* v = entry(voci, voce_n::dati_corsa))
+  if (const voce* v = entry(voci, entry::run_data))
     f.length = std::clamp<std::int64_t>(v->fine_area, 0, covered);
 
   read_stations(f, voci, celle);
@@ -62,17 +62,17 @@ RouteFeatures route_features(const std::vector<voce>& voci, const std::vector<ce
   for (std::int64_t i = n - 2; i >= 0; --i) {
     const auto after = static_cast<std::size_t>(i + 1);
     next_end[static_cast<std::size_t>(i)] =
-        celle[after].evento == evento::fine_rallentamento ? i + 1 : next_end[after];
+        celle[after].evento == event::slowdown_end ? i + 1 : next_end[after];
   }
   for (std::int64_t i = 0; i < n; ++i) {
     const cella& c = celle[static_cast<std::size_t>(i)];
-    if (c.evento == evento::segnale) f.signals.push_back(event_metre(i));
-    if (c.evento == evento::cartello) {
+    if (c.evento == event::signal) f.signals.push_back(event_metre(i));
+    if (c.evento == event::signboard) {
       const voce* v = entry(voci, c.valore1);
       f.signboards.push_back(
           {event_metre(i), v ? utf8_from_1252(signboard_caption(v->nome)) : std::string()});
     }
-    if (c.evento == evento::inizio_rallentamento) {
+    if (c.evento == event::slowdown_start) {
       // A slow-down ends at the first end board after its start, as the compiler's
       // own walk over the cells finds it.
       const std::int64_t t = next_end[static_cast<std::size_t>(i)];

@@ -34,9 +34,9 @@ TEST(PlotFeatures, StationsStandAtTheirStopCellOrElseAtTheirPosition) {
   f.voci[2] = {28, 4200, 4600, 4400, 0, "HALT"};  // a kind without a stop cell
   f.voci[3] = {11, 8000, 8600, 8300, 0, ""};  // a station need not have a name
   f.voci[79] = {0, 0, 0, 0, 0, "(BOARD)"};
-  f.celle[9] = {evento::stazione, 1};
-  f.celle[171] = {evento::stazione, 3};
-  f.celle[60] = {evento::cartello, 79};
+  f.celle[9] = {event::station, 1};
+  f.celle[171] = {event::station, 3};
+  f.celle[60] = {event::signboard, 79};
   const RouteFeatures r = route_features(f.voci, f.celle);
   ASSERT_EQ(r.stations.size(), 3u);
   EXPECT_EQ(r.stations[0].name, "ROVELDA");
@@ -58,8 +58,8 @@ TEST(PlotFeatures, StationsEndAtABlankEntryOrAtTheSignboards) {
 
   Files full;
   for (int k = 1; k <= 80; ++k) full.voci[static_cast<std::size_t>(k)].nome = "X";
-  full.celle[50] = {evento::cartello, 78};
-  full.celle[51] = {evento::cartello, 300};  // a corrupt link reads no entry
+  full.celle[50] = {event::signboard, 78};
+  full.celle[51] = {event::signboard, 300};  // a corrupt link reads no entry
   const RouteFeatures r = route_features(full.voci, full.celle);
   EXPECT_EQ(r.stations.size(), 77u);
   EXPECT_EQ(r.signboards.at(1).caption, "");
@@ -68,10 +68,10 @@ TEST(PlotFeatures, StationsEndAtABlankEntryOrAtTheSignboards) {
 TEST(PlotFeatures, ASlowDownRunsToTheFirstEndBoardAfterItsStart) {
   Files f;
   f.voci[84].fine_area = 9000;
-  f.celle[20] = {evento::inizio_rallentamento, 60};
-  f.celle[30] = {evento::fine_rallentamento, 60};
-  f.celle[40] = {evento::fine_rallentamento, 60};
-  f.celle[50] = {evento::inizio_rallentamento, 30};  // no end board after it
+  f.celle[20] = {event::slowdown_start, 60};
+  f.celle[30] = {event::slowdown_end, 60};
+  f.celle[40] = {event::slowdown_end, 60};
+  f.celle[50] = {event::slowdown_start, 30};  // no end board after it
   const RouteFeatures r = route_features(f.voci, f.celle);
   ASSERT_EQ(r.slowdowns.size(), 2u);
   EXPECT_EQ(r.slowdowns[0].from, 950);

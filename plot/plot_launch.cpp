@@ -16,12 +16,12 @@ namespace tracciato::plot {
 int launch_plot(Platform& platform, char** argv, std::ostream& err) {
   std::string dir;
   try {
-    dir = platform.cartella_applicazione();
+    dir = platform.application_directory();
   } catch (const RuntimeFailure& f) {
     err << "tracciato plot: " << f.what() << "\n";
     return 3;
   }
-  std::string program = platform.unisci(dir, plot_program);
+  std::string program = platform.join(dir, plot_program);
   std::vector<char*> args{program.data()};
   for (char** a = argv + 1; *a != nullptr; ++a) args.push_back(*a);
   args.push_back(nullptr);

@@ -23,7 +23,7 @@ int main(int argc, char** argv) {
     std::cerr << tracciato::plot::plot_usage << "\n";
     return 64;
   }
-  auto platform = tracciato::crea_piattaforma();
+  auto platform = tracciato::make_platform();
   const int status = tracciato::plot::run_plot(*platform, options, std::cout, std::cerr);
   // cairo and fontconfig keep their font caches for the life of the process: hand
   // them back, so that a leak checker sees only what drawing itself leaves.

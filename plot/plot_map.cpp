@@ -19,24 +19,24 @@ constexpr double title_height = 58;
 constexpr double bottom_margin = 24;
 constexpr double min_step = 0.7;  // pixels between two points of a traced line
 
-using Tipo = Valore::Tipo;
+using Kind = PlanValue::Kind;
 
-std::int64_t last_metre(const PlanimetriaLetta& plan) {
+std::int64_t last_metre(const DecodedPlan& plan) {
   return static_cast<std::int64_t>(std::min(plan.x.size(), plan.y.size())) - 1;
 }
 
-std::optional<Point> device_point(const PlanimetriaLetta& plan, const MapLayout& l,
+std::optional<Point> device_point(const DecodedPlan& plan, const MapLayout& l,
                                   std::int64_t metre) {
   if (metre < 0 || metre > last_metre(plan)) return std::nullopt;
   const auto m = static_cast<std::size_t>(metre);
   if (!drawable(plan, m)) return std::nullopt;
-  return l.to_device(plan.x[m].numero(), plan.y[m].numero());
+  return l.to_device(plan.x[m].number(), plan.y[m].number());
 }
 
 // Adds the metres from .. to of the plan to the current path, leaving out points
 // closer than min_step to the last one kept, and breaking it where a point is missing.
 // Returns the points kept.
-std::vector<Point> trace(cairo_t* cr, const PlanimetriaLetta& plan, const MapLayout& l,
+std::vector<Point> trace(cairo_t* cr, const DecodedPlan& plan, const MapLayout& l,
                          std::int64_t from, std::int64_t to) {
   std::vector<Point> kept;
   from = std::max<std::int64_t>(from, 0);
@@ -65,7 +65,7 @@ std::vector<Point> trace(cairo_t* cr, const PlanimetriaLetta& plan, const MapLay
 }
 
 // The unit normal to the line at `metre`, pointing to its right on the picture.
-std::optional<Point> normal_at(const PlanimetriaLetta& plan, const MapLayout& l,
+std::optional<Point> normal_at(const DecodedPlan& plan, const MapLayout& l,
                                std::int64_t metre) {
   auto a = device_point(plan, l, metre - 20);
   auto b = device_point(plan, l, metre + 20);
@@ -106,7 +106,7 @@ std::string distance(double metres) {
   return buffer;
 }
 
-std::vector<LegendEntry> legend(const PlanimetriaLetta& plan, const RouteFeatures& r) {
+std::vector<LegendEntry> legend(const DecodedPlan& plan, const RouteFeatures& r) {
   std::vector<LegendEntry> e;
   e.push_back({"the line", {{style::track, 2.6}}, {}, {}});
   if (last_metre(plan) > r.length)
@@ -159,17 +159,17 @@ void draw_scale_bar(Canvas& c, const MapLayout& l, const std::vector<Point>& lin
 
 }  // namespace
 
-bool drawable(const PlanimetriaLetta& plan, std::size_t metre) {
-  return metre < plan.x.size() && metre < plan.y.size() && plan.x[metre].tipo != Tipo::vuoto &&
-         plan.y[metre].tipo != Tipo::vuoto;
+bool drawable(const DecodedPlan& plan, std::size_t metre) {
+  return metre < plan.x.size() && metre < plan.y.size() && plan.x[metre].kind != Kind::Empty &&
+         plan.y[metre].kind != Kind::Empty;
 }
 
-MapLayout map_layout(const PlanimetriaLetta& plan, int width) {
+MapLayout map_layout(const DecodedPlan& plan, int width) {
   MapLayout l;
   bool any = false;
   for (std::size_t m = 0; m < plan.x.size() && m < plan.y.size(); ++m) {
     if (!drawable(plan, m)) continue;
-    const double x = plan.x[m].numero(), y = plan.y[m].numero();
+    const double x = plan.x[m].number(), y = plan.y[m].number();
     if (!std::isfinite(x) || !std::isfinite(y))
       throw RuntimeFailure("plan file: the point of metre " + std::to_string(m) +
                            " is not a finite number");
@@ -205,7 +205,7 @@ MapLayout map_layout(const PlanimetriaLetta& plan, int width) {
   return l;
 }
 
-std::string draw_map(const PlanimetriaLetta& plan, const RouteFeatures& r, Format format,
+std::string draw_map(const DecodedPlan& plan, const RouteFeatures& r, Format format,
                      int width) {
   MapLayout l = map_layout(plan, width);
   const std::vector<LegendEntry> entries = legend(plan, r);

@@ -25,15 +25,15 @@ struct MapLayout {
 };
 
 // A plan point that can be drawn: both coordinates present.
-bool drawable(const PlanimetriaLetta& plan, std::size_t metre);
+bool drawable(const DecodedPlan& plan, std::size_t metre);
 
 // The layout for a picture `width` pixels wide. Fails (RuntimeFailure) when the plan
 // has no drawable point or one that is not a finite number.
-MapLayout map_layout(const PlanimetriaLetta& plan, int width);
+MapLayout map_layout(const DecodedPlan& plan, int width);
 
 // The picture: the line to scale with its kilometres, stations, signals, signboards,
 // tunnels and slow-downs, a scale bar and a legend.
-std::string draw_map(const PlanimetriaLetta& plan, const RouteFeatures& features, Format format,
+std::string draw_map(const DecodedPlan& plan, const RouteFeatures& features, Format format,
                      int width);
 
 }  // namespace tracciato::plot

@@ -13,11 +13,11 @@
 namespace tracciato::plot {
 namespace {
 
-PlanimetriaLetta straight_up(int metres) {
-  PlanimetriaLetta p;
+DecodedPlan straight_up(int metres) {
+  DecodedPlan p;
   for (int m = 0; m <= metres; ++m) {
-    p.x.push_back(Valore::di_intero(0));
-    p.y.push_back(Valore::di_doppio(m));
+    p.x.push_back(PlanValue::of_integer(0));
+    p.y.push_back(PlanValue::of_double(m));
   }
   return p;
 }
@@ -26,11 +26,11 @@ struct Extent {
   double min_x = 1e300, max_x = -1e300, min_y = 1e300, max_y = -1e300;
 };
 
-Extent device_extent(const PlanimetriaLetta& plan, const MapLayout& l) {
+Extent device_extent(const DecodedPlan& plan, const MapLayout& l) {
   Extent e;
   for (std::size_t m = 0; m < plan.x.size(); ++m) {
     if (!drawable(plan, m)) continue;
-    const Point p = l.to_device(plan.x[m].numero(), plan.y[m].numero());
+    const Point p = l.to_device(plan.x[m].number(), plan.y[m].number());
     e.min_x = std::min(e.min_x, p.x);
     e.max_x = std::max(e.max_x, p.x);
     e.min_y = std::min(e.min_y, p.y);
@@ -40,14 +40,14 @@ Extent device_extent(const PlanimetriaLetta& plan, const MapLayout& l) {
 }
 
 TEST(PlotMap, TheDrawnExtentIsThePlansBoundingBoxToScale) {
-  const PlanimetriaLetta plan = testing::embedded_plan();
+  const DecodedPlan plan = testing::embedded_plan();
   Extent box;  // of the plan, in metres
   for (std::size_t m = 0; m < plan.x.size(); ++m) {
-    if (plan.x[m].tipo == Valore::Tipo::vuoto) continue;
-    box.min_x = std::min(box.min_x, plan.x[m].numero());
-    box.max_x = std::max(box.max_x, plan.x[m].numero());
-    box.min_y = std::min(box.min_y, plan.y[m].numero());
-    box.max_y = std::max(box.max_y, plan.y[m].numero());
+    if (plan.x[m].kind == PlanValue::Kind::Empty) continue;
+    box.min_x = std::min(box.min_x, plan.x[m].number());
+    box.max_x = std::max(box.max_x, plan.x[m].number());
+    box.min_y = std::min(box.min_y, plan.y[m].number());
+    box.max_y = std::max(box.max_y, plan.y[m].number());
   }
   const MapLayout l = map_layout(plan, 1200);
   EXPECT_EQ(l.min_x, box.min_x);
@@ -75,29 +75,29 @@ TEST(PlotMap, TheDrawnExtentIsThePlansBoundingBoxToScale) {
 }
 
 TEST(PlotMap, EmptyPointsAreLeftOutAndBadPlansRefused) {
-  PlanimetriaLetta plan = straight_up(100);
+  DecodedPlan plan = straight_up(100);
   plan.x.push_back({});  // Empty metres do not count, wherever they lie
   plan.y.push_back({});
   plan.x[50] = {};
-  plan.y[50] = Valore::di_doppio(1e9);
+  plan.y[50] = PlanValue::of_double(1e9);
   const MapLayout l = map_layout(plan, 800);
   EXPECT_EQ(l.max_y, 100);
   EXPECT_EQ(l.min_x, 0);
   EXPECT_EQ(l.max_x, 0);  // a line with no width still gets a scale
   EXPECT_GT(l.scale, 0);
 
-  PlanimetriaLetta nan = straight_up(10);
-  nan.y[3] = Valore::di_doppio(std::nan(""));
+  DecodedPlan nan = straight_up(10);
+  nan.y[3] = PlanValue::of_double(std::nan(""));
   EXPECT_THROW(map_layout(nan, 800), RuntimeFailure);
-  PlanimetriaLetta huge = straight_up(10);
-  huge.y[0] = Valore::di_doppio(-1.7e308);
-  huge.y[1] = Valore::di_doppio(1.7e308);
+  DecodedPlan huge = straight_up(10);
+  huge.y[0] = PlanValue::of_double(-1.7e308);
+  huge.y[1] = PlanValue::of_double(1.7e308);
   EXPECT_THROW(map_layout(huge, 800), RuntimeFailure);
-  PlanimetriaLetta empty;
+  DecodedPlan empty;
   empty.x.resize(5);
   empty.y.resize(5);
   EXPECT_THROW(map_layout(empty, 800), RuntimeFailure);
-  const PlanimetriaLetta single = straight_up(0);
+  const DecodedPlan single = straight_up(0);
   EXPECT_NE(draw_map(single, {}, Format::svg, 800).find("<svg"), std::string::npos);
 }
 
@@ -113,7 +113,7 @@ struct PngReader {
 };
 
 TEST(PlotMap, APngIsDrawnAlongTheWholeLine) {
-  const PlanimetriaLetta plan = testing::embedded_plan();
+  const DecodedPlan plan = testing::embedded_plan();
   const RouteFeatures features =
       route_features(testing::embedded_voci(), testing::embedded_celle());
   const std::string png = draw_map(plan, features, Format::png, 900);
@@ -128,7 +128,7 @@ TEST(PlotMap, APngIsDrawnAlongTheWholeLine) {
   int blank = 0, sampled = 0;
   for (std::size_t m = 0; m < plan.x.size(); m += 250) {
     if (!drawable(plan, m)) continue;
-    const Point p = l.to_device(plan.x[m].numero(), plan.y[m].numero());
+    const Point p = l.to_device(plan.x[m].number(), plan.y[m].number());
     // Marks have white rims: look at the pixel and its eight neighbours.
     bool inked = false;
     for (int dy = -1; dy <= 1; ++dy)

@@ -24,13 +24,13 @@ inline const std::string& embedded_file(const std::string& name) {
 }
 
 inline std::vector<voce> embedded_voci() {
-  return decodifica_voci(embedded_file(nome_file_voci(linea_incorporata, treno_incorporato)));
+  return decode_entries(embedded_file(entry_file_name(embedded_route, embedded_train)));
 }
 inline std::vector<cella> embedded_celle() {
-  return decodifica_celle(embedded_file(nome_file_celle(linea_incorporata, treno_incorporato)));
+  return decode_cells(embedded_file(cell_file_name(embedded_route, embedded_train)));
 }
-inline PlanimetriaLetta embedded_plan() {
-  return decodifica_planimetria(embedded_file(nome_file_planimetria(linea_incorporata)));
+inline DecodedPlan embedded_plan() {
+  return decode_plan(embedded_file(plan_file_name(embedded_route)));
 }
 
 }  // namespace tracciato::plot::testing

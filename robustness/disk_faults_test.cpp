@@ -13,7 +13,7 @@
 
 #include "test_support/run_executable.h"
 
-namespace tracciato::robustezza {
+namespace tracciato::support {
 namespace {
 
 namespace fs = std::filesystem;
@@ -25,14 +25,14 @@ const std::string entries_sim = "ROVELDA-MARNE_K 517.sim";
 const std::string cells_dat = "ROVELDA-MARNE_K 517.dat";
 
 // The lines of standard error that report a run-time failure.
-std::vector<std::string> guasti(const std::string& errori) {
+std::vector<std::string> guasti(const std::string& errors) {
   const std::string inizio = "tracciato: run-time failure: ";
   std::vector<std::string> righe;
   std::size_t at = 0;
-  while (at < errori.size()) {
-    std::size_t fine = errori.find('\n', at);
-    if (fine == std::string::npos) fine = errori.size();
-    if (errori.compare(at, inizio.size(), inizio) == 0) righe.push_back(errori.substr(at, fine - at));
+  while (at < errors.size()) {
+    std::size_t fine = errors.find('\n', at);
+    if (fine == std::string::npos) fine = errors.size();
+    if (errors.compare(at, inizio.size(), inizio) == 0) righe.push_back(errors.substr(at, fine - at));
     at = fine + 1;
   }
   return righe;
@@ -41,45 +41,45 @@ std::vector<std::string> guasti(const std::string& errori) {
 std::map<std::string, std::string> cartella(const std::string& dir) {
   std::map<std::string, std::string> files;
   for (const auto& e : fs::directory_iterator(dir))
-    files[e.path().filename().string()] = contenuto(e.path().string());
+    files[e.path().filename().string()] = file_contents(e.path().string());
   return files;
 }
 
 // The shipped texts in src/, a good compile of them in ref/, and out/ holding an earlier
 // version of each binary file whose bytes no later compile may lose.
-class DiscoTest : public ::testing::Test {
+class DiskFaults : public ::testing::Test {
  protected:
   void SetUp() override {
     fs::create_directories(dir / "src");
     fs::create_directories(dir / "ref");
     fs::create_directories(dir / "out");
-    ASSERT_EQ(esegui(TRACCIATO_EXE, {"sources", dir / "src"}).stato, 0);
-    ASSERT_EQ(compila(dir / "ref").stato, 0);
+    ASSERT_EQ(run_program(TRACCIATO_EXE, {"sources", dir / "src"}).status, 0);
+    ASSERT_EQ(compile(dir / "ref").status, 0);
     for (const std::string& name : {plan_dat, entries_sim, cells_dat})
-      scrivi_file(dir / ("out/" + name), "earlier " + name + "\n");
+      write_file(dir / ("out/" + name), "earlier " + name + "\n");
     prima = cartella(dir / "out");
   }
 
-  Esecuzione compila(const std::string& out, std::vector<std::string> extra = {},
+  ProgramRun compile(const std::string& out, std::vector<std::string> extra = {},
                      const std::function<bool()>& prepara = {}) {
     std::vector<std::string> args{"compile", dir / ("src/" + route_txt),
                                   dir / ("src/" + train_txt), "-o", out};
     args.insert(args.end(), extra.begin(), extra.end());
-    return esegui(TRACCIATO_EXE, args, prepara);
+    return run_program(TRACCIATO_EXE, args, prepara);
   }
-  std::string ref(const std::string& name) { return contenuto(dir / ("ref/" + name)); }
+  std::string ref(const std::string& name) { return file_contents(dir / ("ref/" + name)); }
 
   // Status 3, one run-time failure line, `path` named, and out/ exactly as before. A
   // failure to write names the path in that very line.
-  void fallito_senza_perdite(const Esecuzione& e, const std::string& path, bool nella_riga) {
-    EXPECT_EQ(e.stato, 3) << e.errori;
-    const std::vector<std::string> righe = guasti(e.errori);
-    ASSERT_EQ(righe.size(), 1u) << e.errori;
-    EXPECT_NE((nella_riga ? righe[0] : e.errori).find(path), std::string::npos) << e.errori;
+  void fallito_senza_perdite(const ProgramRun& e, const std::string& path, bool nella_riga) {
+    EXPECT_EQ(e.status, 3) << e.errors;
+    const std::vector<std::string> righe = guasti(e.errors);
+    ASSERT_EQ(righe.size(), 1u) << e.errors;
+    EXPECT_NE((nella_riga ? righe[0] : e.errors).find(path), std::string::npos) << e.errors;
     EXPECT_EQ(cartella(dir / "out"), prima);
   }
 
-  CartellaProvvisoria dir;
+  TempDir dir;
   std::map<std::string, std::string> prima;
 };
 
@@ -92,24 +92,24 @@ std::function<bool()> limite_file(rlim_t byte) {
   };
 }
 
-TEST_F(DiscoTest, full_disk_on_the_first_file_keeps_every_earlier_file) {
-  const Esecuzione e = compila(dir / "out", {}, limite_file(4096));
+TEST_F(DiskFaults, FullDiskOnTheFirstFileKeepsEveryEarlierFile) {
+  const ProgramRun e = compile(dir / "out", {}, limite_file(4096));
   fallito_senza_perdite(e, dir / ("out/" + plan_dat), true);
 }
 
-TEST_F(DiscoTest, full_disk_on_the_cell_file_keeps_it_and_the_entry_file_written_before) {
+TEST_F(DiskFaults, FullDiskOnTheCellFileKeepsItAndTheEntryFileWrittenBefore) {
   const std::string sim = ref(entries_sim);
   ASSERT_LT(sim.size(), ref(cells_dat).size());
-  const Esecuzione e = compila(dir / "out", {"--no-plan"}, limite_file(sim.size()));
-  EXPECT_EQ(e.stato, 3) << e.errori;
-  ASSERT_EQ(guasti(e.errori).size(), 1u) << e.errori;
-  EXPECT_NE(guasti(e.errori)[0].find(dir / ("out/" + cells_dat)), std::string::npos);
+  const ProgramRun e = compile(dir / "out", {"--no-plan"}, limite_file(sim.size()));
+  EXPECT_EQ(e.status, 3) << e.errors;
+  ASSERT_EQ(guasti(e.errors).size(), 1u) << e.errors;
+  EXPECT_NE(guasti(e.errors)[0].find(dir / ("out/" + cells_dat)), std::string::npos);
   std::map<std::string, std::string> attesi = prima;
   attesi[entries_sim] = sim;
   EXPECT_EQ(cartella(dir / "out"), attesi);
 }
 
-TEST_F(DiscoTest, read_only_output_folder_fails_on_the_first_file_and_keeps_the_earlier_ones) {
+TEST_F(DiskFaults, ReadOnlyOutputFolderFailsOnTheFirstFileAndKeepsTheEarlierOnes) {
   std::function<bool()> sola_lettura;
   if (::geteuid() != 0) {
     ASSERT_EQ(::chmod((dir / "out").c_str(), 0555), 0);
@@ -125,39 +125,39 @@ TEST_F(DiscoTest, read_only_output_folder_fails_on_the_first_file_and_keeps_the_
                      nullptr) == 0;
     };
   }
-  const Esecuzione e = compila(dir / "out", {}, sola_lettura);
+  const ProgramRun e = compile(dir / "out", {}, sola_lettura);
   ::chmod((dir / "out").c_str(), 0755);
-  if (e.stato == preparazione_impossibile)
+  if (e.status == preparation_failed)
     GTEST_SKIP() << "running as root without the right to mount: a read-only folder cannot "
                     "be made here";
   fallito_senza_perdite(e, dir / ("out/" + plan_dat), true);
 }
 
-TEST_F(DiscoTest, output_that_is_a_link_is_replaced_and_its_target_kept) {
-  scrivi_file(dir / "symlink_target", "not a scenario file\n");
-  scrivi_file(dir / "hardlink_target", "nor this one\n");
+TEST_F(DiskFaults, OutputThatIsALinkIsReplacedAndItsTargetKept) {
+  write_file(dir / "symlink_target", "not a scenario file\n");
+  write_file(dir / "hardlink_target", "nor this one\n");
   fs::remove(dir / ("out/" + cells_dat));
   fs::remove(dir / ("out/" + entries_sim));
   fs::create_symlink(dir / "symlink_target", dir / ("out/" + cells_dat));
   fs::create_hard_link(dir / "hardlink_target", dir / ("out/" + entries_sim));
 
-  const Esecuzione e = compila(dir / "out");
-  EXPECT_EQ(e.stato, 0) << e.errori;
-  EXPECT_EQ(contenuto(dir / "symlink_target"), "not a scenario file\n");
-  EXPECT_EQ(contenuto(dir / "hardlink_target"), "nor this one\n");
+  const ProgramRun e = compile(dir / "out");
+  EXPECT_EQ(e.status, 0) << e.errors;
+  EXPECT_EQ(file_contents(dir / "symlink_target"), "not a scenario file\n");
+  EXPECT_EQ(file_contents(dir / "hardlink_target"), "nor this one\n");
   EXPECT_FALSE(fs::is_symlink(dir / ("out/" + cells_dat)));
   EXPECT_EQ(fs::hard_link_count(dir / "hardlink_target"), 1u);
   EXPECT_EQ(cartella(dir / "out"), cartella(dir / "ref"));
 }
 
-TEST_F(DiscoTest, longer_earlier_file_leaves_no_trailing_bytes) {
+TEST_F(DiskFaults, LongerEarlierFileLeavesNoTrailingBytes) {
   for (const std::string& name : {plan_dat, entries_sim, cells_dat})
-    scrivi_file(dir / ("out/" + name), ref(name) + std::string(100000, 'x'));
-  EXPECT_EQ(compila(dir / "out").stato, 0);
+    write_file(dir / ("out/" + name), ref(name) + std::string(100000, 'x'));
+  EXPECT_EQ(compile(dir / "out").status, 0);
   EXPECT_EQ(cartella(dir / "out"), cartella(dir / "ref"));
 }
 
-TEST_F(DiscoTest, unreadable_route_text_fails_naming_it_and_keeps_the_earlier_files) {
+TEST_F(DiskFaults, UnreadableRouteTextFailsNamingItAndKeepsTheEarlierFiles) {
   const std::string route = dir / ("src/" + route_txt);
   if (::geteuid() != 0) {
     ASSERT_EQ(::chmod(route.c_str(), 0), 0);
@@ -167,8 +167,8 @@ TEST_F(DiscoTest, unreadable_route_text_fails_naming_it_and_keeps_the_earlier_fi
     fs::create_directory(route);
   }
   // The reader's fault names the text; the failure line says what could not run without it.
-  fallito_senza_perdite(compila(dir / "out"), route, false);
+  fallito_senza_perdite(compile(dir / "out"), route, false);
 }
 
 }  // namespace
-}  // namespace tracciato::robustezza
+}  // namespace tracciato::support

@@ -7,7 +7,7 @@
 
 #include "test_support/run_executable.h"
 
-namespace tracciato::robustezza {
+namespace tracciato::support {
 namespace {
 
 namespace fs = std::filesystem;
@@ -33,32 +33,32 @@ long limite_kb(long kb) { return sotto_sanitizer ? 2 * kb + 512 * mega : kb; }
 
 // The shipped texts in src/ and their compile in ref/; a hostile variant of one text is
 // compiled into out/ against the shipped other one.
-class DimensioniTest : public ::testing::Test {
+class HostileSizes : public ::testing::Test {
  protected:
   void SetUp() override {
     for (const char* sub : {"src", "ref", "out"}) fs::create_directories(dir / sub);
-    ASSERT_EQ(esegui(TRACCIATO_EXE, {"sources", dir / "src"}).stato, 0);
-    ASSERT_EQ(compila(route(), treno(), dir / "ref").stato, 0);
+    ASSERT_EQ(run_program(TRACCIATO_EXE, {"sources", dir / "src"}).status, 0);
+    ASSERT_EQ(compile(route(), treno(), dir / "ref").status, 0);
   }
   std::string route() { return dir / ("src/" + route_txt); }
   std::string treno() { return dir / ("src/" + train_txt); }
-  Esecuzione compila(const std::string& r, const std::string& t, const std::string& out,
+  ProgramRun compile(const std::string& r, const std::string& t, const std::string& out,
                      std::vector<std::string> extra = {}) {
     std::vector<std::string> args{"compile", r, t, "-o", out, "--route", "ROVELDA-MARNE",
                                   "--train", "K 517", "--report", dir / "report.json"};
     args.insert(args.end(), extra.begin(), extra.end());
-    return esegui(TRACCIATO_EXE, args);
+    return run_program(TRACCIATO_EXE, args);
   }
   // The shipped route text with `corpo` put into its body, just before its last line.
   std::string route_con(const std::string& nome, const std::string& corpo) {
-    std::string text = contenuto(route());
+    std::string text = file_contents(route());
     text.insert(text.rfind("[fine]"), corpo);
     const std::string path = dir / nome;
-    scrivi_file(path, text);
+    write_file(path, text);
     return path;
   }
   bool come_il_riferimento(const std::string& name) {
-    return contenuto(dir / ("out/" + name)) == contenuto(dir / ("ref/" + name));
+    return file_contents(dir / ("out/" + name)) == file_contents(dir / ("ref/" + name));
   }
   bool tutto_come_il_riferimento() {
     return come_il_riferimento("ROVELDA-MARNE_linea.dat") &&
@@ -67,16 +67,16 @@ class DimensioniTest : public ::testing::Test {
   }
   // The register code the report gives, -1 when it gives none.
   long codice_nel_report() {
-    const std::string r = contenuto(dir / "report.json");
+    const std::string r = file_contents(dir / "report.json");
     const std::size_t at = r.find("\"codice_errore\":");
     if (at == std::string::npos) return -1;
     return std::strtol(r.c_str() + at + 16, nullptr, 10);
   }
 
-  CartellaProvvisoria dir;
+  TempDir dir;
 };
 
-TEST_F(DimensioniTest, source_text_of_200_mb_is_read_in_memory_bounded_by_its_size) {
+TEST_F(HostileSizes, SourceTextOf200MbIsReadInMemoryBoundedByItsSize) {
   // 2 million comment lines of 100 bytes each, disregarded by the reader.
   const std::string riga = "-- " + std::string(95, 'c') + "\r\n";
   std::string corpo;
@@ -87,24 +87,24 @@ TEST_F(DimensioniTest, source_text_of_200_mb_is_read_in_memory_bounded_by_its_si
   const auto byte = static_cast<long>(fs::file_size(r));
   ASSERT_GE(byte, 200'000'000);
 
-  const Esecuzione e = compila(r, treno(), dir / "out");
-  EXPECT_EQ(e.stato, 0) << e.errori;
+  const ProgramRun e = compile(r, treno(), dir / "out");
+  EXPECT_EQ(e.status, 0) << e.errors;
   EXPECT_TRUE(tutto_come_il_riferimento());
   // The text is held once, plus the model and some slack for the run-time's own needs.
-  EXPECT_LT(e.memoria_kb, limite_kb(2 * byte / 1024 + 300 * mega));
+  EXPECT_LT(e.peak_memory_kb, limite_kb(2 * byte / 1024 + 300 * mega));
 }
 
-TEST_F(DimensioniTest, line_of_10_mb_is_one_field_disregarded) {
+TEST_F(HostileSizes, LineOf10MbIsOneFieldDisregarded) {
   for (const std::string& riga : {std::string(10'000'000, 'x'), std::string(10'000'000, ' ') + "y",
                                   "\"" + std::string(10'000'000, ',') + "\""}) {
-    const Esecuzione e = compila(route_con("long_linea.txt", riga + "\r\n"), treno(), dir / "out");
-    EXPECT_EQ(e.stato, 0) << e.errori;
+    const ProgramRun e = compile(route_con("long_linea.txt", riga + "\r\n"), treno(), dir / "out");
+    EXPECT_EQ(e.status, 0) << e.errors;
     EXPECT_TRUE(tutto_come_il_riferimento());
-    EXPECT_LT(e.memoria_kb, limite_kb(300 * mega));
+    EXPECT_LT(e.peak_memory_kb, limite_kb(300 * mega));
   }
 }
 
-TEST_F(DimensioniTest, million_entries_are_read_in_linear_time_and_bounded_memory) {
+TEST_F(HostileSizes, MillionEntriesAreReadInLinearTimeAndBoundedMemory) {
   // The shipped general lines, each repeated a million times: the same result.
   auto ripeti = [](std::string text, const std::string& chiave) {
     const std::size_t at = text.find(chiave);
@@ -116,38 +116,38 @@ TEST_F(DimensioniTest, million_entries_are_read_in_linear_time_and_bounded_memor
     text.insert(at, righe);
     return text;
   };
-  scrivi_file(dir / "million_linea.txt", ripeti(contenuto(route()), "sfondo uno"));
-  scrivi_file(dir / "million-.txt", ripeti(contenuto(treno()), "sabbia"));
-  const Esecuzione e = compila(dir / "million_linea.txt", dir / "million-.txt", dir / "out");
-  EXPECT_EQ(e.stato, 0) << e.errori;
+  write_file(dir / "million_linea.txt", ripeti(file_contents(route()), "sfondo uno"));
+  write_file(dir / "million-.txt", ripeti(file_contents(treno()), "sabbia"));
+  const ProgramRun e = compile(dir / "million_linea.txt", dir / "million-.txt", dir / "out");
+  EXPECT_EQ(e.status, 0) << e.errors;
   EXPECT_TRUE(tutto_come_il_riferimento());
-  EXPECT_LT(e.memoria_kb, limite_kb(300 * mega));
+  EXPECT_LT(e.peak_memory_kb, limite_kb(300 * mega));
 }
 
-TEST_F(DimensioniTest, number_of_400_digits_is_a_clear_failure) {
+TEST_F(HostileSizes, NumberOf400DigitsIsAClearFailure) {
   const std::string cifre(400, '7');
   {
-    std::string text = contenuto(route());
+    std::string text = file_contents(route());
     const std::string chiave = "lunghezza percorso,";
     const std::size_t at = text.find(chiave);
     ASSERT_NE(at, std::string::npos);
     const std::size_t fine = text.find('\r', at);
     text.replace(at, fine - at, chiave + " " + cifre);
-    scrivi_file(dir / "digits_linea.txt", text);
+    write_file(dir / "digits_linea.txt", text);
     // No route length, so no cells: the run stops after the reader's code 25.
-    const Esecuzione e = compila(dir / "digits_linea.txt", treno(), dir / "out");
-    EXPECT_EQ(e.stato, 3) << e.errori;
+    const ProgramRun e = compile(dir / "digits_linea.txt", treno(), dir / "out");
+    EXPECT_EQ(e.status, 3) << e.errors;
     EXPECT_EQ(codice_nel_report(), 25);
   }
   {
-    std::string text = contenuto(treno());
+    std::string text = file_contents(treno());
     text.insert(text.find("[generale]") + 10, "\r\nnumero vetture, -" + cifre);
-    scrivi_file(dir / "digits-.txt", text);
-    const Esecuzione e = compila(route(), dir / "digits-.txt", dir / "out");
-    EXPECT_EQ(e.stato, 1) << e.errori;
+    write_file(dir / "digits-.txt", text);
+    const ProgramRun e = compile(route(), dir / "digits-.txt", dir / "out");
+    EXPECT_EQ(e.status, 1) << e.errors;
     EXPECT_EQ(codice_nel_report(), 25);
   }
 }
 
 }  // namespace
-}  // namespace tracciato::robustezza
+}  // namespace tracciato::support

@@ -21,7 +21,7 @@ void leggi_progressiva(Scenario& s, FieldInput& in, int entry) {
   v.inizio_area = in.read_long();
   v.fine_area = in.read_long();
   v.posizione = in.read_long();
-  segna_progressiva(s, entry);
+  mark_progressive(s, entry);
 }
 
 struct Terna {
@@ -32,76 +32,76 @@ Terna terna_di(const voce& v) { return {v.inizio_area, v.fine_area, v.posizione}
 
 }  // namespace
 
-Seguito lunghezza_percorso(Scenario& s, std::int32_t lunghezza) {
-  s.voci[voce_n::dati_corsa].fine_area = lunghezza;
+LineOutcome lunghezza_percorso(Scenario& s, std::int32_t lunghezza) {
+  s.voci[entry::run_data].fine_area = lunghezza;
   if (lunghezza > lunghezza_massima) {
-    s.registra(1);
-    return Seguito::fine;
+    s.record(1);
+    return LineOutcome::error_exit;
   }
   const std::int64_t estesa = std::int64_t{lunghezza} + oltre_la_fine;
-  s.lunghezza_estesa = basso32(estesa);
-  s.n_celle = arrotonda_a<std::int32_t>(estesa, 50, "n_celle");
-  s.celle.dimensiona(s.n_celle);
-  if (s.con_planimetria != 0) s.planimetria.dimensiona(s.lunghezza_estesa);
-  return Seguito::avanti;
+  s.lunghezza_estesa = low32(estesa);
+  s.n_celle = round_to<std::int32_t>(estesa, 50, "n_celle");
+  s.celle.allocate(s.n_celle);
+  if (s.con_planimetria != 0) s.planimetria.allocate(s.lunghezza_estesa);
+  return LineOutcome::next;
 }
 
-Seguito ripetizione_segnali(Scenario& s, const std::string& riga, std::int32_t a,
+LineOutcome signal_repetition(Scenario& s, const std::string& riga, std::int32_t a,
                             std::int32_t b) {
-  voce& v = s.voci[voce_n::intestazione_treno];
+  voce& v = s.voci[entry::train_header];
   v.inizio_area = a;
   v.fine_area = b;
   if (a % 50 != 0) {
-    s.registra(3);
-    return Seguito::fine;
+    s.record(3);
+    return LineOutcome::error_exit;
   }
   if (b % 50 != 0) {
-    s.registra(4);
-    return Seguito::fine;
+    s.record(4);
+    return LineOutcome::error_exit;
   }
-  if (contiene(riga, "4")) {
+  if (contains(riga, "4")) {
     v.posizione = 4;
-  } else if (contiene(riga, "9")) {
+  } else if (contains(riga, "9")) {
     v.posizione = 9;
   } else {
-    s.registra(5);
-    return Seguito::fine;
+    s.record(5);
+    return LineOutcome::error_exit;
   }
   if (b == 0) v.posizione = 0;
-  return Seguito::avanti;
+  return LineOutcome::next;
 }
 
-Seguito voci_generali(Scenario& s, FieldInput& in) {
+LineOutcome general_entries(Scenario& s, FieldInput& in) {
   const std::string& riga = s.riga;
-  if (contiene_ogni_caso(riga, "lunghezza") && contiene_ogni_caso(riga, "percorso")) {
-    if (lunghezza_percorso(s, in.read_long()) == Seguito::fine) return Seguito::fine;
+  if (contains_any_case(riga, "lunghezza") && contains_any_case(riga, "percorso")) {
+    if (lunghezza_percorso(s, in.read_long()) == LineOutcome::error_exit) return LineOutcome::error_exit;
   }
-  if (contiene(riga, "tre") && contiene(riga, "progressiva"))
-    leggi_progressiva(s, in, voce_n::progressiva_tre);
-  if (contiene(riga, "due") && contiene(riga, "progressiva"))
-    leggi_progressiva(s, in, voce_n::progressiva_due);
-  if (contiene(riga, "uno") && contiene(riga, "progressiva"))
-    leggi_progressiva(s, in, voce_n::progressiva_uno);
+  if (contains(riga, "tre") && contains(riga, "progressiva"))
+    leggi_progressiva(s, in, entry::progressive_three);
+  if (contains(riga, "due") && contains(riga, "progressiva"))
+    leggi_progressiva(s, in, entry::progressive_two);
+  if (contains(riga, "uno") && contains(riga, "progressiva"))
+    leggi_progressiva(s, in, entry::progressive_one);
   // Entry 85 keeps the backgrounds in the order 1, 3, 2.
-  if (contiene(riga, "sfondo") && contiene(riga, "uno"))
-    s.voci[voce_n::intestazione_linea].inizio_area = in.read_long();
-  if (contiene(riga, "sfondo") && contiene(riga, "due"))
-    s.voci[voce_n::intestazione_linea].posizione = in.read_long();
-  if (contiene(riga, "sfondo") && contiene(riga, "tre"))
-    s.voci[voce_n::intestazione_linea].fine_area = in.read_long();
-  if (contiene(riga, "segnali") && contiene(riga, "ripetizione")) {
+  if (contains(riga, "sfondo") && contains(riga, "uno"))
+    s.voci[entry::route_header].inizio_area = in.read_long();
+  if (contains(riga, "sfondo") && contains(riga, "due"))
+    s.voci[entry::route_header].posizione = in.read_long();
+  if (contains(riga, "sfondo") && contains(riga, "tre"))
+    s.voci[entry::route_header].fine_area = in.read_long();
+  if (contains(riga, "segnali") && contains(riga, "ripetizione")) {
     // The pair is read whole before anything of it is stored.
     const std::int32_t a = in.read_long();
     const std::int32_t b = in.read_long();
-    if (ripetizione_segnali(s, riga, a, b) == Seguito::fine) return Seguito::fine;
+    if (signal_repetition(s, riga, a, b) == LineOutcome::error_exit) return LineOutcome::error_exit;
   }
-  return Seguito::avanti;
+  return LineOutcome::next;
 }
 
 void progressive_ordina(Scenario& s) {
-  const Terna t = terna_di(s.voci[voce_n::progressiva_tre]);
-  const Terna d = terna_di(s.voci[voce_n::progressiva_due]);
-  const Terna u = terna_di(s.voci[voce_n::progressiva_uno]);
+  const Terna t = terna_di(s.voci[entry::progressive_three]);
+  const Terna d = terna_di(s.voci[entry::progressive_two]);
+  const Terna u = terna_di(s.voci[entry::progressive_one]);
   const Terna zero;
   std::array<Terna, 3> ordine{zero, zero, zero};
 
@@ -122,14 +122,14 @@ void progressive_ordina(Scenario& s) {
   }
 
   for (int i = 0; i < 3; ++i) {
-    voce& v = s.voci[voce_n::progressiva_tre + i];
+    voce& v = s.voci[entry::progressive_three + i];
     v.inizio_area = ordine[i].v1;
     v.fine_area = ordine[i].v2;
     v.posizione = ordine[i].v3;
   }
-  for (int entry = voce_n::progressiva_tre; entry <= voce_n::progressiva_uno; ++entry) {
+  for (int entry = entry::progressive_three; entry <= entry::progressive_one; ++entry) {
     voce& v = s.voci[entry];
-    if (v.posizione == 1) v.fine_area = basso32(std::int64_t{v.fine_area} + 100);
+    if (v.posizione == 1) v.fine_area = low32(std::int64_t{v.fine_area} + 100);
   }
 }
 

@@ -18,40 +18,40 @@ TEST(GeneralSection, RouteLengthSizesTheModelRoundingHalvesToEven) {
                        Caso{1000000, 20140}}) {
     SCOPED_TRACE(c.lunghezza);
     Lettura l(prova::linea("", c.lunghezza));
-    EXPECT_TRUE(l.leggi());
+    EXPECT_TRUE(l.read());
     EXPECT_EQ(l.s.voci[84].fine_area, c.lunghezza);
     EXPECT_EQ(l.s.lunghezza_estesa, c.lunghezza + 7000);
     EXPECT_EQ(l.s.n_celle, c.n_celle);
-    EXPECT_EQ(l.s.celle.superiore(), c.n_celle);
-    EXPECT_EQ(l.s.planimetria.superiore(), c.lunghezza + 7000);
+    EXPECT_EQ(l.s.celle.upper(), c.n_celle);
+    EXPECT_EQ(l.s.planimetria.upper(), c.lunghezza + 7000);
   }
   Lettura senza_piano(prova::linea("", 0), 0);
-  EXPECT_TRUE(senza_piano.leggi());
-  EXPECT_FALSE(senza_piano.s.planimetria.allocata());
+  EXPECT_TRUE(senza_piano.read());
+  EXPECT_FALSE(senza_piano.s.planimetria.allocated());
 }
 
 TEST(GeneralSection, RouteLengthAboveOneMillionIsCode1AfterStoringIt) {
   Lettura l(prova::linea("", 1000001));
-  EXPECT_FALSE(l.leggi());
+  EXPECT_FALSE(l.read());
   EXPECT_EQ(l.s.codice_errore, 1);
   EXPECT_EQ(l.s.voci[84].fine_area, 1000001);
-  EXPECT_FALSE(l.s.celle.allocata());
+  EXPECT_FALSE(l.s.celle.allocated());
 }
 
 TEST(GeneralSection, ASecondRouteLengthRemakesTheTablesUnlessTheyCannotBeMade) {
   Lettura l(testo({"[generale]", "lunghezza percorso, 1000", "lunghezza percorso, 3000",
                    "lunghezza percorso, -8000", "[curve]"}));
-  EXPECT_THROW(l.leggi(), RuntimeFailure);
+  EXPECT_THROW(l.read(), RuntimeFailure);
   EXPECT_EQ(l.s.voci[84].fine_area, -8000);
-  EXPECT_EQ(l.s.celle.superiore(), 200);
-  EXPECT_EQ(l.s.planimetria.superiore(), 10000);
+  EXPECT_EQ(l.s.celle.upper(), 200);
+  EXPECT_EQ(l.s.planimetria.upper(), 10000);
 }
 
 TEST(GeneralSection, BackgroundsAreKeptInTheOrderOneThreeTwo) {
   Lettura l(testo({"[generale]", "sfondo uno,    1", "sfondo due,    20000",
                    "sfondo tre,    30500", "[curve]"}));
   l.s.voci[85].par1 = 610;
-  EXPECT_THROW(l.leggi(), RuntimeFailure);  // no route length: no cells for the body
+  EXPECT_THROW(l.read(), RuntimeFailure);  // no route length: no cells for the body
   EXPECT_EQ(l.s.voci[85].inizio_area, 1);
   EXPECT_EQ(l.s.voci[85].fine_area, 30500);
   EXPECT_EQ(l.s.voci[85].posizione, 20000);
@@ -76,8 +76,8 @@ TEST(GeneralSection, SignalRepetitionChecksBothValuesThenTheCodeDigit) {
   for (const Caso& c : casi) {
     SCOPED_TRACE(c.parola);
     Scenario s;
-    EXPECT_EQ(ripetizione_segnali(s, c.parola, c.a, c.b),
-              c.codice == 0 ? Seguito::avanti : Seguito::fine);
+    EXPECT_EQ(signal_repetition(s, c.parola, c.a, c.b),
+              c.codice == 0 ? LineOutcome::next : LineOutcome::error_exit);
     EXPECT_EQ(s.codice_errore, c.codice);
     EXPECT_EQ(s.voci[86].inizio_area, c.a);
     EXPECT_EQ(s.voci[86].fine_area, c.b);

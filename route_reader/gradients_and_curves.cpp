@@ -10,9 +10,9 @@ namespace {
 
 constexpr std::int64_t ultimo_metro_di_curva = 1000000;
 
-void scrivi_pendenza(Scenario& s, Cursori& c) {
-  s.celle[c.cella_pendenza].pendenza = basso8(c.pendenza + 100);
-  ++c.cella_pendenza;
+void scrivi_pendenza(Scenario& s, BodyCursors& c) {
+  s.celle[c.gradient_cell].pendenza = low8(c.pendenza + 100);
+  ++c.gradient_cell;
 }
 
 // The two points before the plan cursor, carried from metre to metre so that each
@@ -23,14 +23,14 @@ struct Ultimi {
 };
 
 Ultimi ultimi(const Scenario& s, std::int64_t m) {
-  const Planimetria& p = s.planimetria;
-  return {p(m - 1, 0).numero(), p(m - 1, 1).numero(), p(m - 2, 0).numero(),
-          p(m - 2, 1).numero()};
+  const Plan& p = s.planimetria;
+  return {p(m - 1, 0).number(), p(m - 1, 1).number(), p(m - 2, 0).number(),
+          p(m - 2, 1).number()};
 }
 
 void metti(Scenario& s, std::int64_t m, Ultimi& u, double x, double y) {
-  s.planimetria(m, 0) = Valore::di_doppio(x);
-  s.planimetria(m, 1) = Valore::di_doppio(y);
+  s.planimetria(m, 0) = PlanValue::of_double(x);
+  s.planimetria(m, 1) = PlanValue::of_double(y);
   u = {x, y, u.x1, u.y1};
 }
 
@@ -49,66 +49,66 @@ void passo_dritto(Scenario& s, std::int64_t m, Ultimi& u) {
 
 }  // namespace
 
-void semina_planimetria(Scenario& s) {
-  s.planimetria(0, 0) = Valore::di_intero(0);
-  s.planimetria(0, 1) = Valore::di_intero(0);
-  s.planimetria(1, 0) = Valore::di_intero(0);
-  s.planimetria(1, 1) = Valore::di_intero(1);
+void seed_plan(Scenario& s) {
+  s.planimetria(0, 0) = PlanValue::of_integer(0);
+  s.planimetria(0, 1) = PlanValue::of_integer(0);
+  s.planimetria(1, 0) = PlanValue::of_integer(0);
+  s.planimetria(1, 1) = PlanValue::of_integer(1);
 }
 
-void applica_pendenza(Scenario& s, Cursori& c, std::int64_t p, std::int64_t g) {
-  const std::int64_t inizio = arrotonda(p, 50);
+void apply_gradient(Scenario& s, BodyCursors& c, std::int64_t p, std::int64_t g) {
+  const std::int64_t inizio = round_half_even(p, 50);
   if (inizio > 0) {
     do scrivi_pendenza(s, c);
-    while (c.cella_pendenza < inizio);
+    while (c.gradient_cell < inizio);
   }
   c.pendenza = g;
 }
 
-std::optional<double> curvatura(std::string_view riga) {
+std::optional<double> curvature(std::string_view riga) {
   static constexpr double per_classe[] = {0.0001, 0.0002, 0.0004, 0.001, 0.002, 0.003};
   for (int classe = 1; classe <= 6; ++classe) {
     const char cifra[] = {static_cast<char>('0' + classe), '\0'};
-    if (contiene(riga, cifra)) {
+    if (contains(riga, cifra)) {
       const double k = per_classe[classe - 1];
-      return contiene_ogni_caso(riga, "s") ? -k : k;
+      return contains_any_case(riga, "s") ? -k : k;
     }
   }
   return std::nullopt;
 }
 
-Seguito applica_curva(Scenario& s, Cursori& c, std::string_view riga, std::int64_t a,
+LineOutcome apply_curve(Scenario& s, BodyCursors& c, std::string_view riga, std::int64_t a,
                       std::int64_t n) {
-  const std::optional<double> k = curvatura(riga);
+  const std::optional<double> k = curvature(riga);
   if (!k) {
-    s.registra(103);
-    return Seguito::fine;
+    s.record(103);
+    return LineOutcome::error_exit;
   }
-  if (c.metro > a && c.metro > a + n) return Seguito::avanti;  // no point to compute
+  if (c.metro > a && c.metro > a + n) return LineOutcome::next;  // no point to compute
   Ultimi u = ultimi(s, c.metro);
   while (c.metro <= a) {
     passo_dritto(s, c.metro, u);
     if (++c.metro > ultimo_metro_di_curva) {
-      s.registra(103);
-      return Seguito::fine;
+      s.record(103);
+      return LineOutcome::error_exit;
     }
   }
   while (c.metro <= a + n) {
     passo_curvo(s, c.metro, u, *k);
     if (++c.metro > ultimo_metro_di_curva) {
-      s.registra(103);
-      return Seguito::fine;
+      s.record(103);
+      return LineOutcome::error_exit;
     }
   }
-  return Seguito::avanti;
+  return LineOutcome::next;
 }
 
-void completa_pendenze(Scenario& s, Cursori& c) {
+void complete_gradients(Scenario& s, BodyCursors& c) {
   do scrivi_pendenza(s, c);
-  while (c.cella_pendenza < std::int64_t{s.n_celle} - 2);
+  while (c.gradient_cell < std::int64_t{s.n_celle} - 2);
 }
 
-void completa_planimetria(Scenario& s, Cursori& c) {
+void complete_plan(Scenario& s, BodyCursors& c) {
   if (c.metro > std::int64_t{s.lunghezza_estesa} - 2) return;
   Ultimi u = ultimi(s, c.metro);
   while (c.metro <= std::int64_t{s.lunghezza_estesa} - 2) {

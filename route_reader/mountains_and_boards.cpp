@@ -9,7 +9,7 @@ namespace {
 
 // Side s counted in fives in the hundreds, side d in fives below: 20 * s + d / 5.
 std::int16_t velocita_indicate(std::int64_t lato_s, std::int64_t lato_d, const char* campo) {
-  return arrotonda_a<std::int16_t>(100 * lato_s + lato_d, 5, campo);
+  return round_to<std::int16_t>(100 * lato_s + lato_d, 5, campo);
 }
 
 }  // namespace
@@ -28,15 +28,15 @@ void memo_montagna(Scenario& s, std::int32_t& inizio, std::int32_t& fine, std::i
     tipo = 3;
 
   // The last cell is the one before the cell of the span's end.
-  const std::int64_t prima = arrotonda(inizio, 50);
-  const std::int64_t ultima = arrotonda(std::int64_t{fine} - 50, 50);
+  const std::int64_t prima = round_half_even(inizio, 50);
+  const std::int64_t ultima = round_half_even(std::int64_t{fine} - 50, 50);
   std::int64_t conta = 0;
   for (std::int64_t indice = prima; indice <= ultima; ++indice) {
     cella& c = s.celle[indice];
-    c.montagna = basso8(tipo);
+    c.montagna = low8(tipo);
     ++conta;
-    if (passo != 0 && conta % 4 == 0 && c.evento == evento::nessuno)
-      c.evento = evento::marca_montagna;
+    if (passo != 0 && conta % 4 == 0 && c.evento == event::none)
+      c.evento = event::mountain_marker;
   }
 }
 
@@ -44,29 +44,29 @@ bool memo_indicatori_v_max(Scenario& s, std::int32_t posizione, std::int32_t& va
                            std::int32_t& vbs, std::int32_t& vcs, std::int32_t& strisces,
                            std::int32_t& vad, std::int32_t& vbd, std::int32_t& vcd,
                            std::int32_t& strisced) {
-  cella& c = s.celle[Scenario::cella_di(posizione)];
-  if (!libera(c)) {
-    s.registra(21, posizione);
+  cella& c = s.celle[Scenario::cell_of(posizione)];
+  if (!is_free(c)) {
+    s.record(21, posizione);
     return true;
   }
-  c.evento = evento::indicatori_v_max;
+  c.evento = event::speed_boards;
   c.valore1 = velocita_indicate(vas, vad, "valore1");
   c.valore2 = velocita_indicate(vbs, vbd, "valore2");
   c.valore3 = velocita_indicate(vcs, vcd, "valore3");
-  c.valore4 = basso16(10 * std::int64_t{strisces} + strisced);
+  c.valore4 = low16(10 * std::int64_t{strisces} + strisced);
   return false;
 }
 
-bool memo_cartello(Scenario& s, std::int32_t posizione, const std::string& testo) {
-  cella& c = s.celle[Scenario::cella_di(posizione)];
-  if (!libera(c)) {
-    s.registra(6, posizione);
+bool place_signboard(Scenario& s, std::int32_t posizione, const std::string& testo) {
+  cella& c = s.celle[Scenario::cell_of(posizione)];
+  if (!is_free(c)) {
+    s.record(6, posizione);
     return true;
   }
-  c.evento = evento::cartello;
-  c.valore1 = basso16(s.slot_cartello);
-  s.voci[s.slot_cartello].nome = testo;
-  s.slot_cartello = basso32(std::int64_t{s.slot_cartello} - 1);
+  c.evento = event::signboard;
+  c.valore1 = low16(s.signboard_slot);
+  s.voci[s.signboard_slot].nome = testo;
+  s.signboard_slot = low32(std::int64_t{s.signboard_slot} - 1);
   return false;
 }
 

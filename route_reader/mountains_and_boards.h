@@ -24,6 +24,6 @@ bool memo_indicatori_v_max(Scenario& s, std::int32_t posizione, std::int32_t& va
 // Puts a signboard (event 14) on the cell of `posizione` and its text into the next
 // signboard slot of `voci`, counting down from 80. On a busy cell nothing is written,
 // 6 is recorded with the position, and the result is true: the reading ends.
-bool memo_cartello(Scenario& s, std::int32_t posizione, const std::string& testo);
+bool place_signboard(Scenario& s, std::int32_t posizione, const std::string& testo);
 
 }  // namespace tracciato

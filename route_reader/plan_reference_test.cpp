@@ -34,25 +34,25 @@ void expect_same_plan(const std::vector<Curve>& curves) {
   Scenario s;
   s.con_planimetria = 1;
   s.lunghezza_estesa = 8000;
-  s.planimetria.dimensiona(s.lunghezza_estesa);
-  semina_planimetria(s);
-  Cursori c;
+  s.planimetria.allocate(s.lunghezza_estesa);
+  seed_plan(s);
+  BodyCursors c;
   Reference r(s.lunghezza_estesa);
   for (const Curve& curve : curves) {
-    ASSERT_EQ(applica_curva(s, c, curve.keyword, curve.start, curve.length), Seguito::avanti);
-    const double k = *curvatura(curve.keyword);
+    ASSERT_EQ(apply_curve(s, c, curve.keyword, curve.start, curve.length), LineOutcome::next);
+    const double k = *curvature(curve.keyword);
     while (r.m <= curve.start) r.step(0);
     while (r.m <= curve.start + curve.length) r.step(k);
   }
-  completa_planimetria(s, c);
+  complete_plan(s, c);
   while (r.m <= s.lunghezza_estesa - 2) r.step(0);
 
   for (std::int64_t m = 2; m <= s.lunghezza_estesa; ++m) {
     const bool computed = m < r.m;
-    ASSERT_EQ(s.planimetria(m, 0).tipo, computed ? Valore::Tipo::doppio : Valore::Tipo::vuoto) << m;
+    ASSERT_EQ(s.planimetria(m, 0).kind, computed ? PlanValue::Kind::Double : PlanValue::Kind::Empty) << m;
     if (!computed) continue;
-    ASSERT_EQ(s.planimetria(m, 0).doppio, r.x[m]) << m;  // bit for bit
-    ASSERT_EQ(s.planimetria(m, 1).doppio, r.y[m]) << m;
+    ASSERT_EQ(s.planimetria(m, 0).real, r.x[m]) << m;  // bit for bit
+    ASSERT_EQ(s.planimetria(m, 1).real, r.y[m]) << m;
   }
 }
 
@@ -72,11 +72,11 @@ TEST(PlanAgainstReference, ANegativeLengthStillRunsStraightToTheStart) {
   Scenario s;
   s.con_planimetria = 1;
   s.lunghezza_estesa = 1007000;
-  s.planimetria.dimensiona(s.lunghezza_estesa);
-  semina_planimetria(s);
-  Cursori c;
-  ASSERT_EQ(applica_curva(s, c, "curvad1", 999000, 700), Seguito::avanti);
-  EXPECT_EQ(applica_curva(s, c, "curvad4", 1000500, -900), Seguito::fine);
+  s.planimetria.allocate(s.lunghezza_estesa);
+  seed_plan(s);
+  BodyCursors c;
+  ASSERT_EQ(apply_curve(s, c, "curvad1", 999000, 700), LineOutcome::next);
+  EXPECT_EQ(apply_curve(s, c, "curvad4", 1000500, -900), LineOutcome::error_exit);
   EXPECT_EQ(s.codice_errore, 103);
   EXPECT_EQ(c.metro, 1000001);
 }

@@ -20,12 +20,12 @@ namespace {
 // The field that closes the general section: it holds "[" and "]" and, once its leading
 // spaces are removed, does not begin with "-".
 bool intestazione_di_chiusura(const std::string& riga) {
-  if (!contiene(riga, "[") || !contiene(riga, "]")) return false;
+  if (!contains(riga, "[") || !contains(riga, "]")) return false;
   const std::size_t primo = riga.find_first_not_of(' ');
   return primo == std::string::npos || riga[primo] != '-';
 }
 
-bool commento(const std::string& riga) { return contiene(riga, "-"); }
+bool commento(const std::string& riga) { return contains(riga, "-"); }
 
 // The body: its cursors set up, its entries read up to the end of the file or the
 // soft stop 15, then completed to the end of the model.
@@ -35,106 +35,106 @@ class Corpo {
 
   void prepara() {
     s_.n_montagne = 0;
-    s_.slot_cartello = voce_n::primo_cartello;
-    cursori_ = Cursori{};
-    if (s_.con_planimetria != 0) semina_planimetria(s_);
+    s_.signboard_slot = entry::first_signboard;
+    cursors_ = BodyCursors{};
+    if (s_.con_planimetria != 0) seed_plan(s_);
   }
 
-  Seguito leggi() {
+  LineOutcome read() {
     for (;;) {
-      if (in_.at_end()) return Seguito::avanti;
+      if (in_.at_end()) return LineOutcome::next;
       s_.riga = in_.read_text();
-      if (in_.at_end()) return Seguito::avanti;
+      if (in_.at_end()) return LineOutcome::next;
       // Two comment fields in a row are skipped; a third is tested like a keyword.
       for (int salto = 0; salto < 2 && commento(s_.riga); ++salto) {
         s_.riga = in_.read_text();
-        if (in_.at_end()) return Seguito::avanti;
+        if (in_.at_end()) return LineOutcome::next;
       }
-      segna_voce(s_, in_);
-      const Seguito seguito = voce_del_corpo();
-      if (seguito != Seguito::avanti) return seguito;
-      fine_voce(s_, in_, Ambito::corpo);
+      mark_entry(s_, in_);
+      const LineOutcome seguito = voce_del_corpo();
+      if (seguito != LineOutcome::next) return seguito;
+      end_entry(s_, in_, Scope::body);
     }
   }
 
   void completa() {
-    completa_pendenze(s_, cursori_);
-    if (s_.con_planimetria != 0) completa_planimetria(s_, cursori_);
+    complete_gradients(s_, cursors_);
+    if (s_.con_planimetria != 0) complete_plan(s_, cursors_);
   }
 
  private:
   // Every positioned entry is checked on its one position before it is applied.
   bool entro_il_modello(std::int32_t posizione) {
-    if (s_.entro_celle(posizione, 100)) return true;
-    s_.registra(15, posizione);
+    if (s_.within_cells(posizione, 100)) return true;
+    s_.record(15, posizione);
     return false;
   }
 
   // The body entries in their test order; each one that matches reads its value
   // fields whole before anything of it is applied.
-  Seguito voce_del_corpo() {
+  LineOutcome voce_del_corpo() {
     const std::string& riga = s_.riga;
-    if (contiene_ogni_caso(riga, "pendenza")) {
+    if (contains_any_case(riga, "pendenza")) {
       const std::int32_t p = in_.read_long();
       const std::int32_t g = in_.read_long();
-      if (!entro_il_modello(p)) return Seguito::fine_morbida;
-      segnala_pendenza(s_, p, cursori_.cella_pendenza);
-      applica_pendenza(s_, cursori_, p, g);
+      if (!entro_il_modello(p)) return LineOutcome::soft_stop;
+      check_gradient_order(s_, p, cursors_.gradient_cell);
+      apply_gradient(s_, cursors_, p, g);
     }
-    if (s_.con_planimetria != 0 && contiene_ogni_caso(riga, "curva")) {
+    if (s_.con_planimetria != 0 && contains_any_case(riga, "curva")) {
       const std::int32_t a = in_.read_long();
       const std::int32_t n = in_.read_long();
-      if (!entro_il_modello(a)) return Seguito::fine_morbida;
-      if (s_.diagnostica && curvatura(riga)) segnala_curva(s_, a, cursori_.metro);
-      if (applica_curva(s_, cursori_, riga, a, n) == Seguito::fine) return Seguito::fine;
+      if (!entro_il_modello(a)) return LineOutcome::soft_stop;
+      if (s_.trail && curvature(riga)) check_curve_order(s_, a, cursors_.metro);
+      if (apply_curve(s_, cursors_, riga, a, n) == LineOutcome::error_exit) return LineOutcome::error_exit;
     }
-    if (contiene_ogni_caso(riga, "montagna")) {
+    if (contains_any_case(riga, "montagna")) {
       std::int32_t inizio = in_.read_long();
       std::int32_t fine = in_.read_long();
       std::int32_t tipo = in_.read_long();
-      if (!entro_il_modello(inizio)) return Seguito::fine_morbida;
+      if (!entro_il_modello(inizio)) return LineOutcome::soft_stop;
       memo_montagna(s_, inizio, fine, tipo);
     }
-    if (contiene_ogni_caso(riga, "indicatori_v")) {
+    if (contains_any_case(riga, "indicatori_v")) {
       const std::int32_t posizione = in_.read_long();
       std::int32_t vas = in_.read_long(), vbs = in_.read_long(), vcs = in_.read_long();
       std::int32_t strisces = in_.read_long();
       std::int32_t vad = in_.read_long(), vbd = in_.read_long(), vcd = in_.read_long();
       std::int32_t strisced = in_.read_long();
-      if (!entro_il_modello(posizione)) return Seguito::fine_morbida;
+      if (!entro_il_modello(posizione)) return LineOutcome::soft_stop;
       if (memo_indicatori_v_max(s_, posizione, vas, vbs, vcs, strisces, vad, vbd, vcd,
                                 strisced))
-        return Seguito::fine;
-      segna_cella(s_, Scenario::cella_di(posizione));
+        return LineOutcome::error_exit;
+      mark_cell(s_, Scenario::cell_of(posizione));
     }
-    if (contiene_ogni_caso(riga, "cartello") && contiene_ogni_caso(riga, "indicat")) {
+    if (contains_any_case(riga, "cartello") && contains_any_case(riga, "indicat")) {
       const std::int32_t posizione = in_.read_long();
       const std::string testo = in_.read_text();
-      if (!entro_il_modello(posizione)) return Seguito::fine_morbida;
-      if (memo_cartello(s_, posizione, testo)) return Seguito::fine;
-      segna_cella(s_, Scenario::cella_di(posizione));
+      if (!entro_il_modello(posizione)) return LineOutcome::soft_stop;
+      if (place_signboard(s_, posizione, testo)) return LineOutcome::error_exit;
+      mark_cell(s_, Scenario::cell_of(posizione));
     }
-    return Seguito::avanti;
+    return LineOutcome::next;
   }
 
   Scenario& s_;
   FieldInput& in_;
-  Cursori cursori_;
+  BodyCursors cursors_;
 };
 
 // The text in one pass: the opening header, the general section, the progressives
 // sorted, the body.
-Seguito leggi_testo(Scenario& s, FieldInput& in, Corpo& corpo) {
+LineOutcome leggi_testo(Scenario& s, FieldInput& in, Corpo& corpo) {
   // Everything up to the opening header is disregarded; the header must not be the
   // last field.
   do {
     s.riga = in.read_text();
-    segna_voce(s, in);
+    mark_entry(s, in);
     if (in.at_end()) {
-      s.registra(102);
-      return Seguito::fine;
+      s.record(102);
+      return LineOutcome::error_exit;
     }
-  } while (!contiene_ogni_caso(s.riga, "[generale]"));
+  } while (!contains_any_case(s.riga, "[generale]"));
 
   for (;;) {
     if (in.at_end()) break;
@@ -143,15 +143,15 @@ Seguito leggi_testo(Scenario& s, FieldInput& in, Corpo& corpo) {
     // Up to ten comment fields in a row, with no end test between them.
     for (int salto = 0; salto < 10; ++salto)
       if (commento(s.riga)) s.riga = in.read_text();
-    segna_voce(s, in);
-    if (voci_generali(s, in) == Seguito::fine) return Seguito::fine;
-    fine_voce(s, in, Ambito::generale);
+    mark_entry(s, in);
+    if (general_entries(s, in) == LineOutcome::error_exit) return LineOutcome::error_exit;
+    end_entry(s, in, Scope::general);
     if (intestazione_di_chiusura(s.riga)) break;
   }
   progressive_ordina(s);
 
   corpo.prepara();
-  return corpo.leggi();
+  return corpo.read();
 }
 
 // A failure met while reading names the place in the text where it happened.
@@ -163,19 +163,19 @@ std::string nel_testo(const FieldInput& in, const std::string& what) {
 
 }  // namespace
 
-bool leggi_linea(Scenario& s, Platform& platform, const SorgentiTesto& sorgenti) {
-  s.voci[voce_n::intestazione_linea].nome = s.nome_linea;
-  s.voci[voce_n::intestazione_treno].nome = s.nome_treno;
-  apri_testo(s, sorgenti.linea);
-  if (!platform.esiste(sorgenti.linea)) {
-    s.registra(101);
+bool read_route(Scenario& s, Platform& platform, const SourceTexts& sources) {
+  s.voci[entry::route_header].nome = s.nome_linea;
+  s.voci[entry::train_header].nome = s.nome_treno;
+  open_text(s, sources.route);
+  if (!platform.exists(sources.route)) {
+    s.record(101);
     return false;
   }
-  std::string testo = platform.leggi(sorgenti.linea);
-  testo_letto(s, testo);
-  FieldInput in(std::move(testo), sorgenti.linea);
+  std::string testo = platform.read(sources.route);
+  text_read(s, testo);
+  FieldInput in(std::move(testo), sources.route);
   Corpo corpo(s, in);
-  Seguito seguito;
+  LineOutcome seguito;
   try {
     seguito = leggi_testo(s, in, corpo);
   } catch (const RuntimeFailure& failure) {
@@ -183,8 +183,8 @@ bool leggi_linea(Scenario& s, Platform& platform, const SorgentiTesto& sorgenti)
   }
   // The source is done with: on a fault the train half does not run; at the end of the
   // file or on the soft stop the cursors are completed from what was read.
-  if (sorgenti.elimina_dopo_lettura) platform.elimina(sorgenti.linea);
-  if (seguito == Seguito::fine) return false;
+  if (sources.delete_after_reading) platform.remove(sources.route);
+  if (seguito == LineOutcome::error_exit) return false;
   corpo.completa();
   return true;
 }

@@ -14,19 +14,19 @@ using prova::testo;
 TEST(RouteReader, BusyBoardCellsAreFaultsWithTheEntryPosition) {
   const std::string cartello = "cartello_indicatore, 1020, (PONTE)\r\n";
   Lettura segno(linea(cartello + "cartello_indicatore, 1000, (ALTRO)\r\n"));
-  EXPECT_FALSE(segno.leggi());
+  EXPECT_FALSE(segno.read());
   EXPECT_EQ(segno.s.codice_errore, 6);
   EXPECT_EQ(segno.s.posizione_errore, 1000);
   EXPECT_FALSE(segno.linea_presente());
 
   Lettura indicatori(linea(cartello + "indicatori_vmax, 1010, 90, 95, 95, 0, , , , 0\r\n"));
-  std::vector<Scenario::Registrazione> visti;
-  indicatori.s.osservatore = [&](const Scenario::Registrazione& r) { visti.push_back(r); };
-  EXPECT_FALSE(indicatori.leggi());
+  std::vector<Scenario::Record> visti;
+  indicatori.s.observer = [&](const Scenario::Record& r) { visti.push_back(r); };
+  EXPECT_FALSE(indicatori.read());
   ASSERT_EQ(visti.size(), 1u);
   EXPECT_EQ(visti[0].codice, 21);
   EXPECT_EQ(visti[0].posizione, 1010);
-  EXPECT_EQ(indicatori.s.celle[21].evento, evento::cartello);
+  EXPECT_EQ(indicatori.s.celle[21].evento, event::signboard);
 }
 
 TEST(RouteReader, KeywordCaseRulesFollowTheEntry) {
@@ -35,7 +35,7 @@ TEST(RouteReader, KeywordCaseRulesFollowTheEntry) {
                    "Progressiva chilometrica due, 0, 200, 1", "[curve]", "PENDENZA, 500, 3",
                    "MONTAGNA, 1000, 1100, 1", "CURVAD4, 100, 10", "Indicatori_VMAX, 2000, 90, "
                    "0, 0, 0, 0, 0, 0, 0", "CARTELLO_INDICATORE, 3000, (X)", "[fine]"}));
-  EXPECT_TRUE(l.leggi());
+  EXPECT_TRUE(l.read());
   EXPECT_EQ(l.s.codice_errore, 0);
   EXPECT_EQ(l.s.n_celle, 340);
   EXPECT_EQ(l.s.voci[85].inizio_area, 0);
@@ -44,15 +44,15 @@ TEST(RouteReader, KeywordCaseRulesFollowTheEntry) {
   EXPECT_EQ(l.s.voci[82].fine_area, 0);
   EXPECT_EQ(l.s.celle[10].pendenza, 103);
   EXPECT_EQ(l.s.celle[20].montagna, 1);
-  EXPECT_NE(l.s.planimetria(110, 0).numero(), 0.0);
-  EXPECT_EQ(l.s.celle[41].evento, evento::indicatori_v_max);
-  EXPECT_EQ(l.s.celle[61].evento, evento::cartello);
+  EXPECT_NE(l.s.planimetria(110, 0).number(), 0.0);
+  EXPECT_EQ(l.s.celle[41].evento, event::speed_boards);
+  EXPECT_EQ(l.s.celle[61].evento, event::signboard);
 }
 
 TEST(RouteReader, EntriesCountOnlyInTheirOwnPartOfTheFile) {
   Lettura l(testo({"[generale]", "lunghezza percorso, 10000", "montagna, 1000, 1100, 1",
                    "[curve]", "sfondo uno, 7", "lunghezza percorso, 20000", "[fine]"}));
-  EXPECT_TRUE(l.leggi());
+  EXPECT_TRUE(l.read());
   EXPECT_EQ(l.s.n_montagne, 0);
   EXPECT_EQ(l.s.celle[20].montagna, 0);
   EXPECT_EQ(l.s.voci[85].inizio_area, 0);
@@ -62,7 +62,7 @@ TEST(RouteReader, EntriesCountOnlyInTheirOwnPartOfTheFile) {
 TEST(RouteReader, OneFieldWithTwoEntriesWordsReadsBothInTestOrder) {
   Lettura l(testo({"[generale]", "sfondo tre uno, 5, 6", "lunghezza percorso, 10000", "[curve]",
                    "pendenza montagna, 1000, 2, 1000, 1100, 1", "[fine]"}));
-  EXPECT_TRUE(l.leggi());
+  EXPECT_TRUE(l.read());
   EXPECT_EQ(l.s.voci[85].inizio_area, 5);
   EXPECT_EQ(l.s.voci[85].fine_area, 6);
   EXPECT_EQ(l.s.celle[20].pendenza, 102);
@@ -82,7 +82,7 @@ TEST(RouteReader, CommentFieldsAreSkippedTenAtATimeThenTwo) {
     Lettura l(testo({"[generale]", "lunghezza percorso, 10000",
                      trattini(n) + "-sfondo uno-, 5", "[curve]",
                      trattini(n - 8) + "-montagna-, 1000, 1100, 1", "[fine]"}));
-    EXPECT_TRUE(l.leggi());
+    EXPECT_TRUE(l.read());
     EXPECT_EQ(l.s.voci[85].inizio_area, n == 10 ? 5 : 0);
     EXPECT_EQ(l.s.n_montagne, n == 10 ? 1 : 0);
   }
@@ -90,15 +90,15 @@ TEST(RouteReader, CommentFieldsAreSkippedTenAtATimeThenTwo) {
 
 TEST(RouteReader, TheLastFieldIsNeverLookedAt) {
   Lettura solo_parola(linea("") + "montagna");
-  EXPECT_TRUE(solo_parola.leggi());
+  EXPECT_TRUE(solo_parola.read());
   EXPECT_EQ(solo_parola.s.n_montagne, 0);
 
   Lettura intera(testo({"[generale]", "lunghezza percorso, 10000", "[curve]", "pendenza, 500, 3"}));
-  EXPECT_TRUE(intera.leggi());
+  EXPECT_TRUE(intera.read());
   EXPECT_EQ(intera.s.celle[10].pendenza, 103);
 
   Lettura generale(testo({"[generale]", "lunghezza percorso, 10000", "sfondo uno"}));
-  EXPECT_TRUE(generale.leggi());
+  EXPECT_TRUE(generale.read());
   EXPECT_EQ(generale.s.codice_errore, 0);
 }
 
@@ -117,7 +117,7 @@ TEST(RouteReader, ClosingHeaderNeedsBothBracketsAndNoLeadingHyphen) {
     SCOPED_TRACE(c.campo);
     Lettura l(testo({"[generale]", "lunghezza percorso, 10000", c.campo, "pendenza, 500, 3",
                      "[fine]"}));
-    EXPECT_TRUE(l.leggi());
+    EXPECT_TRUE(l.read());
     EXPECT_EQ(l.s.celle[10].pendenza, c.chiude ? 103 : 100);
   }
 }

@@ -27,20 +27,20 @@ inline std::string linea(const std::string& corpo, int lunghezza = 10000) {
 struct Lettura {
   MemoryPlatform p;
   Scenario s;
-  SorgentiTesto sorgenti{"app/R_linea.txt", "app/R_T-.txt", true};
+  SourceTexts sources{"app/R_linea.txt", "app/R_T-.txt", true};
 
   explicit Lettura(const std::string& route, std::int32_t con_planimetria = 1,
-                   bool elimina = true) {
-    p.files[sorgenti.linea] = route;
-    p.files[sorgenti.treno] = "[generale]\r\n[fine]\r\n";
-    sorgenti.elimina_dopo_lettura = elimina;
+                   bool remove = true) {
+    p.files[sources.route] = route;
+    p.files[sources.train] = "[generale]\r\n[fine]\r\n";
+    sources.delete_after_reading = remove;
     s.con_planimetria = con_planimetria;
     s.nome_linea = "R";
     s.nome_treno = "T";
   }
-  bool leggi() { return leggi_linea(s, p, sorgenti); }
-  bool linea_presente() const { return p.files.count(sorgenti.linea) != 0; }
-  bool treno_presente() const { return p.files.count(sorgenti.treno) != 0; }
+  bool read() { return read_route(s, p, sources); }
+  bool linea_presente() const { return p.files.count(sources.route) != 0; }
+  bool treno_presente() const { return p.files.count(sources.train) != 0; }
 };
 
 }  // namespace tracciato::prova

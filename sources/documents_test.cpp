@@ -110,7 +110,7 @@ Righe campi(const std::string& riga, std::size_t quanti) {
 
 std::vector<Stazione> stazioni_treno() {
   std::vector<Stazione> out;
-  for (const auto& r : tabella_treno())
+  for (const auto& r : train_table())
     if (r.rfind("stazione,", 0) == 0) {
       const auto c = campi(r, 17);
       out.push_back({std::atoi(c[0].c_str()), std::atoi(c[13].c_str()), std::atoi(c[14].c_str()),
@@ -121,7 +121,7 @@ std::vector<Stazione> stazioni_treno() {
 
 std::vector<Rallentamento> rallentamenti_treno() {
   std::vector<Rallentamento> out;
-  for (const auto& r : tabella_treno())
+  for (const auto& r : train_table())
     if (r.rfind("rallentamento,", 0) == 0) {
       const auto c = campi(r, 6);
       out.push_back({std::atoi(c[0].c_str()), std::atoi(c[1].c_str()), std::atoi(c[2].c_str())});
@@ -137,7 +137,7 @@ const Stazione* stazione(const std::vector<Stazione>& tutte, const std::string& 
 
 // Whether a tunnel signboard of the route text carries `nome` as one of its rows.
 bool galleria_del_percorso(const std::string& nome) {
-  for (const auto& r : tabella_linea())
+  for (const auto& r : route_table())
     if (r.rfind("cartello_indicatore,", 0) == 0 && r.find("(GALLERIA") != std::string::npos &&
         std::regex_search(r, std::regex("\\(" + nome + " *\\)")))
       return true;
@@ -199,7 +199,7 @@ std::string nome_luogo(const RigaOrario& r) {
   return senza_coda(senza_coda(r.luogo), '.');
 }
 
-TEST(SchedaTreno, HeaderBoxesStandAtTheirColumns) {
+TEST(TrainSheetDocument, HeaderBoxesStandAtTheirColumns) {
   const Righe s = documento(dati_scheda, "scheda_treno.txt");
   ASSERT_EQ(s.size(), 59u);
   for (int i : {0, 1, 11, 57}) EXPECT_EQ(s[i], "") << "line " << i + 1;
@@ -232,7 +232,7 @@ TEST(SchedaTreno, HeaderBoxesStandAtTheirColumns) {
             " IL PRESENTE ORARIO SI RIFERISCE AD UN DIRETTO CHE SI EFFETTUAVA NEGLI ANNI 82/83");
 }
 
-TEST(SchedaTreno, TimetableKeepsItsColumnsHeadingsAndEmptyRows) {
+TEST(TrainSheetDocument, TimetableKeepsItsColumnsHeadingsAndEmptyRows) {
   const Righe s = documento(dati_scheda, "scheda_treno.txt");
   ASSERT_EQ(s.size(), 59u);
   EXPECT_EQ(celle(s[13], colonne), (Righe{" Vel.", " Vel.", " Progr Km ", "  No ",
@@ -253,7 +253,7 @@ TEST(SchedaTreno, TimetableKeepsItsColumnsHeadingsAndEmptyRows) {
   EXPECT_EQ(righe_orario(s).size(), 37u);
 }
 
-TEST(SchedaTreno, RowsRunInKilometreOrderWithTheGivenSpeeds) {
+TEST(TrainSheetDocument, RowsRunInKilometreOrderWithTheGivenSpeeds) {
   const auto righe = righe_orario(documento(dati_scheda, "scheda_treno.txt"));
   ASSERT_EQ(righe.size(), 37u);
   EXPECT_EQ(righe.front().km, "   0+000  ");
@@ -306,7 +306,7 @@ TEST(SchedaTreno, RowsRunInKilometreOrderWithTheGivenSpeeds) {
   EXPECT_EQ(recuperi, 6);
 }
 
-TEST(SchedaTreno, PlacesAndTimesAgreeWithTheTrainText) {
+TEST(TrainSheetDocument, PlacesAndTimesAgreeWithTheTrainText) {
   const auto righe = righe_orario(documento(dati_scheda, "scheda_treno.txt"));
   const auto stazioni = stazioni_treno();
   ASSERT_EQ(stazioni.size(), 27u);
@@ -354,7 +354,7 @@ TEST(SchedaTreno, PlacesAndTimesAgreeWithTheTrainText) {
 
 constexpr std::initializer_list<std::size_t> colonne_ordine = {3, 28, 12, 10, 9, 12};
 
-TEST(OrdineRallentamento, FormKeepsItsLayoutAndLegend) {
+TEST(SlowdownOrderDocument, FormKeepsItsLayoutAndLegend) {
   const Righe o = documento(dati_rallentamenti, "rallentamenti.txt");
   ASSERT_EQ(o.size(), 47u);
   for (int i : {0, 5, 6, 40}) EXPECT_EQ(o[i], "") << "line " << i + 1;
@@ -397,7 +397,7 @@ TEST(OrdineRallentamento, FormKeepsItsLayoutAndLegend) {
   EXPECT_EQ(s[4].substr(15, 3), o[7].substr(39, o[7].find(' ', 39) - 39));
 }
 
-TEST(OrdineRallentamento, RowsRestateTheTrainTextSlowDowns) {
+TEST(SlowdownOrderDocument, RowsRestateTheTrainTextSlowDowns) {
   const Righe o = documento(dati_rallentamenti, "rallentamenti.txt");
   ASSERT_EQ(o.size(), 47u);
   const auto treno = rallentamenti_treno();
@@ -444,7 +444,7 @@ TEST(OrdineRallentamento, RowsRestateTheTrainTextSlowDowns) {
 
 // ---------------------------------------------------------------- notes
 
-TEST(Note, LinesKeepTheirShapes) {
+TEST(NotesDocument, LinesKeepTheirShapes) {
   const Righe n = documento(dati_note, "note.txt");
   ASSERT_EQ(n.size(), 80u);
   EXPECT_TRUE(combacia(n[0], ripeti(25, ' ') + "CENNI STORICI DELLA FERROVIA [A-Z][-A-Z' ]*"));
@@ -477,14 +477,14 @@ TEST(Note, LinesKeepTheirShapes) {
   }
 }
 
-TEST(Note, StateTheOldLinesLimitsAsTheRouteHasThem) {
+TEST(NotesDocument, StateTheOldLinesLimitsAsTheRouteHasThem) {
   std::string testo;
   for (const auto& s : documento(dati_note, "note.txt")) testo += s + " ";
   EXPECT_NE(testo.find("RAGGIO MINIMO DI 25O METRI"), std::string::npos);
   std::smatch m;
   ASSERT_TRUE(std::regex_search(testo, m, std::regex("(\\d+) PER MILLE")));
   int ripida = 0;
-  for (const auto& r : tabella_linea())
+  for (const auto& r : route_table())
     if (r.rfind("pendenza,", 0) == 0)
       ripida = std::max(ripida, std::abs(std::atoi(r.c_str() + r.rfind(',') + 1)));
   EXPECT_EQ(std::atoi(m[1].str().c_str()), ripida);

@@ -5,10 +5,10 @@
 namespace tracciato {
 
 // The texts this build carries, each closed by its end marker.
-LineTable tabella_linea();          // route source, 471 lines
-LineTable tabella_treno();          // train source, 100 lines
-LineTable tabella_note();           // notes, 80 lines
-LineTable tabella_rallentamenti();  // slow-down order, 47 lines
-LineTable tabella_scheda();         // train sheet, 59 lines
+LineTable route_table();          // route source, 471 lines
+LineTable train_table();          // train source, 100 lines
+LineTable notes_table();           // notes, 80 lines
+LineTable slowdown_order_table();  // slow-down order, 47 lines
+LineTable train_sheet_table();         // train sheet, 59 lines
 
 }  // namespace tracciato

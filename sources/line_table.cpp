@@ -5,21 +5,21 @@
 
 namespace tracciato {
 
-std::string testo_tabella(const LineTable& table) {
+std::string table_text(const LineTable& table) {
   std::string text;
   for (std::size_t i = 0;; ++i) {
-    if (i >= table.size() || i >= slot_tabella)
+    if (i >= table.size() || i >= table_slots)
       throw RuntimeFailure("line table has no end marker in its " +
-                           std::to_string(slot_tabella) + " slots");
-    if (table[i] == fine_tabella) break;
+                           std::to_string(table_slots) + " slots");
+    if (table[i] == end_marker) break;
     text += table[i];
     text += "\r\n";
   }
   return text;
 }
 
-void scrivi_tabella(Platform& platform, const std::string& path, const LineTable& table) {
-  platform.scrivi(path, testo_tabella(table));
+void write_table(Platform& platform, const std::string& path, const LineTable& table) {
+  platform.write(path, table_text(table));
 }
 
 }  // namespace tracciato

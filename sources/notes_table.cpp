@@ -4,7 +4,7 @@ namespace tracciato {
 
 // The notes for the driver: the history of the line, what the route reproduces,
 // credits, and a word from the association that prepared it. 80 lines.
-LineTable tabella_note() {
+LineTable notes_table() {
   return {
       "                         CENNI STORICI DELLA FERROVIA ROVELDA-MARNE",
       "  LA FERROVIA ROVELDA-MARNE FU APPROVATA CON LA LEGGE DEL 29 LUGLIO 1879, CHE LA COMPRENDEVA TRA LE",
@@ -86,7 +86,7 @@ LineTable tabella_note() {
       "",
       "",
       std::string(241, ' '),  // a line of 241 blanks
-      std::string(fine_tabella),
+      std::string(end_marker),
   };
 }
 

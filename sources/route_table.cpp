@@ -5,7 +5,7 @@ namespace tracciato {
 // Route ROVELDA-MARNE: 100 km of single track over the pass of Cornavera.
 // General data, curves, gradients, mountain spans, speed-indicator boards
 // and the signboards of tunnels, viaducts and bridges.
-LineTable tabella_linea() {
+LineTable route_table() {
   // clang-format off
   return {
       "[generale]",
@@ -479,7 +479,7 @@ LineTable tabella_linea() {
       "cartello_indicatore,  93900,   (GALLERIA Mt.462)(SCURA BASSA    )(Km.93+970      )",
       "cartello_indicatore,  95050,   (GALLERIA       )(MARNE          )(Mt.93 Km.95+120)",
       "[fine]",
-      std::string(fine_tabella),
+      std::string(end_marker),
   };
   // clang-format on
 }

@@ -24,8 +24,8 @@ using table_test::split;
 
 const LineTable& route() {
   static const LineTable t = [] {
-    LineTable all = tabella_linea();
-    EXPECT_EQ(all.back(), std::string(fine_tabella));
+    LineTable all = route_table();
+    EXPECT_EQ(all.back(), std::string(end_marker));
     all.pop_back();
     return all;
   }();
@@ -60,7 +60,7 @@ TEST(RouteTable, HasItsLinesAndSectionHeadersAtFixedPlaces) {
 
 TEST(RouteTable, LinesAreSingleWindows1252LinesWithoutTheEndMarker) {
   for (const auto& line : route()) {
-    EXPECT_NE(line, std::string(fine_tabella));
+    EXPECT_NE(line, std::string(end_marker));
     for (unsigned char c : line) EXPECT_TRUE(c >= 0x20 && (c < 0x7F || c == 0xB0)) << line;
   }
 }

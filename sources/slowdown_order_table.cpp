@@ -5,7 +5,7 @@ namespace tracciato {
 // The slow-down order handed to the driver of D 517: the five slow-downs of the run,
 // then the legend of the prescriptions. Zeros are typed as the letter O, as on the
 // printed form. 47 lines.
-LineTable tabella_rallentamenti() {
+LineTable slowdown_order_table() {
   return {
       "",
       "                               Modulo M. 3",
@@ -54,7 +54,7 @@ LineTable tabella_rallentamenti() {
       " D - Avviso come da disposizioni varie localita' di servizio",
       " C - Da rispettare dalle ore ....  alle ore ..... di tutti",
       "     i giorni esclusi i seguenti:.........",
-      std::string(fine_tabella),
+      std::string(end_marker),
   };
 }
 

@@ -8,37 +8,37 @@
 namespace tracciato {
 
 void dati_linea(Platform& platform, const std::string& cartella, const Scenario& s) {
-  scrivi_tabella(platform, platform.unisci(cartella, nome_sorgente_linea(s.nome_linea)),
-                 tabella_linea());
+  write_table(platform, platform.join(cartella, route_source_name(s.nome_linea)),
+                 route_table());
 }
 
 void dati_treno(Platform& platform, const std::string& cartella, const Scenario& s) {
-  scrivi_tabella(platform,
-                 platform.unisci(cartella, nome_sorgente_treno(s.nome_linea, s.nome_treno)),
-                 tabella_treno());
+  write_table(platform,
+                 platform.join(cartella, train_source_name(s.nome_linea, s.nome_treno)),
+                 train_table());
 }
 
 void dati_note(Platform& platform, const std::string& cartella, const Scenario& s) {
-  scrivi_tabella(platform,
-                 platform.unisci(cartella, nome_documento(s.nome_linea, s.nome_treno, "note.txt")),
-                 tabella_note());
+  write_table(platform,
+                 platform.join(cartella, document_name(s.nome_linea, s.nome_treno, "note.txt")),
+                 notes_table());
 }
 
 void dati_rallentamenti(Platform& platform, const std::string& cartella, const Scenario& s) {
-  scrivi_tabella(
+  write_table(
       platform,
-      platform.unisci(cartella, nome_documento(s.nome_linea, s.nome_treno, "rallentamenti.txt")),
-      tabella_rallentamenti());
+      platform.join(cartella, document_name(s.nome_linea, s.nome_treno, "rallentamenti.txt")),
+      slowdown_order_table());
 }
 
 void dati_scheda(Platform& platform, const std::string& cartella, const Scenario& s) {
-  scrivi_tabella(
+  write_table(
       platform,
-      platform.unisci(cartella, nome_documento(s.nome_linea, s.nome_treno, "scheda_treno.txt")),
-      tabella_scheda());
+      platform.join(cartella, document_name(s.nome_linea, s.nome_treno, "scheda_treno.txt")),
+      train_sheet_table());
 }
 
-void scrivi_testi(Platform& platform, const std::string& cartella, const Scenario& s) {
+void write_texts(Platform& platform, const std::string& cartella, const Scenario& s) {
   dati_linea(platform, cartella, s);
   dati_treno(platform, cartella, s);
   dati_note(platform, cartella, s);

@@ -18,6 +18,6 @@ void dati_scheda(Platform& platform, const std::string& cartella, const Scenario
 
 // All five, in the order of the run: route source, train source, notes, slow-down
 // order, train sheet.
-void scrivi_testi(Platform& platform, const std::string& cartella, const Scenario& s);
+void write_texts(Platform& platform, const std::string& cartella, const Scenario& s);
 
 }  // namespace tracciato

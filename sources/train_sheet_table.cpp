@@ -5,7 +5,7 @@ namespace tracciato {
 // The train sheet of D 517, ROVELDA to MARNE: header boxes, then the timetable with
 // line and running speeds, kilometre points of the real line, places, times and
 // recovery minutes. 59 lines.
-LineTable tabella_scheda() {
+LineTable train_sheet_table() {
   return {
       "",
       "",
@@ -66,7 +66,7 @@ LineTable tabella_scheda() {
       " |_____|_____|__________|_____|____________________________|________________|_____|",
       "",
       " IL PRESENTE ORARIO SI RIFERISCE AD UN DIRETTO CHE SI EFFETTUAVA NEGLI ANNI 82/83",
-      std::string(fine_tabella),
+      std::string(end_marker),
   };
 }
 

@@ -4,7 +4,7 @@ namespace tracciato {
 
 // Train K 517 from ROVELDA to MARNE: general data, adhesion, line speeds,
 // stations with the timetable, slow-downs and signals.
-LineTable tabella_treno() {
+LineTable train_table() {
   // clang-format off
   return {
       "[generale]",
@@ -107,7 +107,7 @@ LineTable tabella_treno() {
       "segnale,   97350,   2, 4, 0,  0, 0,    0,  0,0,0, 0",
       "[codici]",
       "[fine]",
-      std::string(fine_tabella),
+      std::string(end_marker),
   };
   // clang-format on
 }

@@ -23,12 +23,12 @@ using table_test::num;
 using table_test::split;
 
 LineTable without_marker(LineTable t) {
-  EXPECT_EQ(t.back(), std::string(fine_tabella));
+  EXPECT_EQ(t.back(), std::string(end_marker));
   t.pop_back();
   return t;
 }
 const LineTable& train() {
-  static const LineTable t = without_marker(tabella_treno());
+  static const LineTable t = without_marker(train_table());
   return t;
 }
 // The numbers of every line of `table` whose keyword is `keyword`; a station's name,
@@ -72,7 +72,7 @@ TEST(TrainTable, HasItsSectionsGeneralDataAndSpeedLimits) {
                                    "rallentamento,   77600,    65,   50, 1,  0,  0",
                                    "rallentamento,   89050,    30,  300, 1,  0,  0"}));
   for (const auto& line : train()) {
-    EXPECT_NE(line, std::string(fine_tabella));
+    EXPECT_NE(line, std::string(end_marker));
     for (unsigned char c : line) EXPECT_TRUE(c >= 0x20 && c < 0x7F) << line;
   }
 }
@@ -173,7 +173,7 @@ TEST(TrainTable, SignalsKeepTheirKindsDigitsAndTwoTimedSignals) {
 // station's stop cell on its area end / 50 - 1. A stop cell is written without a test,
 // so a board under it would be lost without a word; the others would stop the reading.
 TEST(TrainTable, StationsSlowDownsAndSignalsTakeCellsNothingElseHolds) {
-  const LineTable route = without_marker(tabella_linea());
+  const LineTable route = without_marker(route_table());
   std::map<long, std::string> taken;
   const auto take = [&](long cell, const std::string& what) {
     const auto [it, fresh] = taken.emplace(cell, what);

@@ -19,23 +19,23 @@ class MemoryPlatform : public Platform {
   std::string directory = "app";
   int waiting_windows = 0;
 
-  void mostra_attesa() override { ++waiting_windows; }
-  std::string cartella_applicazione() override { return directory; }
-  std::string unisci(const std::string& dir, const std::string& name) const override {
+  void show_waiting() override { ++waiting_windows; }
+  std::string application_directory() override { return directory; }
+  std::string join(const std::string& dir, const std::string& name) const override {
     return dir + "/" + name;
   }
-  bool esiste(const std::string& path) override { return files.count(path) != 0; }
-  void elimina(const std::string& path) override;
-  std::string leggi(const std::string& path) override;
-  void scrivi(const std::string& path, std::string_view bytes) override {
+  bool exists(const std::string& path) override { return files.count(path) != 0; }
+  void remove(const std::string& path) override;
+  std::string read(const std::string& path) override;
+  void write(const std::string& path, std::string_view bytes) override {
     files[path] = std::string(bytes);
   }
-  void messaggio(const std::string& text) override { messages.push_back(text); }
-  void segnala_guasto(const std::string& what) override { failures.push_back(what); }
-  [[noreturn]] void termina(int status) override;
+  void show_message(const std::string& text) override { messages.push_back(text); }
+  void report_failure(const std::string& what) override { failures.push_back(what); }
+  [[noreturn]] void end_program(int status) override;
 };
 
-// What MemoryPlatform::termina throws: the status the program would have ended with.
+// What MemoryPlatform::end_program throws: the status the program would have ended with.
 struct ProgramEnded {
   int status;
 };

@@ -11,13 +11,13 @@
 #include <iterator>
 #include <stdexcept>
 
-namespace tracciato::robustezza {
+namespace tracciato::support {
 
-Esecuzione esegui(const std::string& programma, const std::vector<std::string>& argomenti,
+ProgramRun run_program(const std::string& programma, const std::vector<std::string>& argomenti,
                   const std::function<bool()>& prepara) {
   char modello[] = "/tmp/tracciato-stderr-XXXXXX";
-  const int errori = ::mkstemp(modello);
-  if (errori < 0) throw std::runtime_error("cannot make a file for standard error");
+  const int errors = ::mkstemp(modello);
+  if (errors < 0) throw std::runtime_error("cannot make a file for standard error");
   ::unlink(modello);
 
   std::vector<std::string> parole{programma};
@@ -29,52 +29,52 @@ Esecuzione esegui(const std::string& programma, const std::vector<std::string>& 
   const pid_t pid = ::fork();
   if (pid < 0) throw std::runtime_error("cannot fork");
   if (pid == 0) {
-    ::dup2(errori, 2);
+    ::dup2(errors, 2);
     const int nulla = ::open("/dev/null", O_RDWR);
     ::dup2(nulla, 0);
     ::dup2(nulla, 1);
-    if (prepara && !prepara()) ::_exit(preparazione_impossibile);
+    if (prepara && !prepara()) ::_exit(preparation_failed);
     ::execv(programma.c_str(), argv.data());
     ::_exit(127);
   }
-  int stato = 0;
+  int status = 0;
   struct rusage uso {};
-  while (::wait4(pid, &stato, 0, &uso) < 0) {
+  while (::wait4(pid, &status, 0, &uso) < 0) {
   }
-  Esecuzione e;
-  e.memoria_kb = uso.ru_maxrss;
-  e.stato = WIFEXITED(stato) ? WEXITSTATUS(stato) : 128 + WTERMSIG(stato);
-  ::lseek(errori, 0, SEEK_SET);
+  ProgramRun e;
+  e.peak_memory_kb = uso.ru_maxrss;
+  e.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  ::lseek(errors, 0, SEEK_SET);
   char buffer[4096];
   ssize_t n;
-  while ((n = ::read(errori, buffer, sizeof buffer)) > 0)
-    e.errori.append(buffer, static_cast<std::size_t>(n));
-  ::close(errori);
+  while ((n = ::read(errors, buffer, sizeof buffer)) > 0)
+    e.errors.append(buffer, static_cast<std::size_t>(n));
+  ::close(errors);
   return e;
 }
 
-std::string contenuto(const std::string& path) {
+std::string file_contents(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) return "<missing>";
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-void scrivi_file(const std::string& path, const std::string& bytes) {
+void write_file(const std::string& path, const std::string& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out << bytes;
   if (!out) throw std::runtime_error("cannot write " + path);
 }
 
-CartellaProvvisoria::CartellaProvvisoria() {
+TempDir::TempDir() {
   std::string modello = (std::filesystem::temp_directory_path() / "tracciato-XXXXXX").string();
   if (::mkdtemp(modello.data()) == nullptr)
     throw std::runtime_error("cannot make a temporary directory");
   path_ = modello;
 }
 
-CartellaProvvisoria::~CartellaProvvisoria() {
+TempDir::~TempDir() {
   std::error_code ec;
   std::filesystem::remove_all(path_, ec);
 }
 
-}  // namespace tracciato::robustezza
+}  // namespace tracciato::support

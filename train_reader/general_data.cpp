@@ -10,7 +10,7 @@ namespace {
 
 // A speed in km/h as stored in a cell: its fifth, rounded; outside a byte it fails.
 std::uint8_t speed_cell_value(std::int32_t kmh) {
-  return arrotonda_a<std::uint8_t>(kmh, 5, "speed limit / 5");
+  return round_to<std::uint8_t>(kmh, 5, "speed limit / 5");
 }
 
 void write_speed(Scenario& s, ListCursor& list) {
@@ -19,26 +19,26 @@ void write_speed(Scenario& s, ListCursor& list) {
 }
 
 void write_adhesion(Scenario& s, ListCursor& list) {
-  s.celle[list.cursor].aderenza = basso8(list.current);
+  s.celle[list.cursor].aderenza = low8(list.current);
   ++list.cursor;
 }
 
 }  // namespace
 
 void read_cars(Scenario& s, FieldInput& in) {
-  s.voci[voce_n::dati_corsa].posizione = in.read_long();
+  s.voci[entry::run_data].posizione = in.read_long();
 }
 
 void read_braked_mass(Scenario& s, FieldInput& in) {
-  s.voci[voce_n::dati_corsa].inizio_area = in.read_long();
+  s.voci[entry::run_data].inizio_area = in.read_long();
 }
 
 void read_sand(Scenario& s, FieldInput& in) {
-  s.voci[voce_n::intestazione_treno].par1 = in.read_integer();
+  s.voci[entry::train_header].par1 = in.read_integer();
 }
 
 void read_clock(Scenario& s, FieldInput& in) {
-  voce& treno = s.voci[voce_n::intestazione_treno];
+  voce& treno = s.voci[entry::train_header];
   treno.par3 = in.read_integer();
   treno.par4 = in.read_integer();
   treno.par5 = in.read_integer();
@@ -53,11 +53,11 @@ LineOutcome read_list_line(Scenario& s, FieldInput& in, ListCursor& list,
                            void (*write)(Scenario&, ListCursor&), bool stops_at_last_cell) {
   const std::int32_t p = in.read_long();
   const std::int32_t v = in.read_long();
-  if (!s.entro_celle(p, 100)) {
-    s.registra(15, p);
+  if (!s.within_cells(p, 100)) {
+    s.record(15, p);
     return LineOutcome::soft_stop;
   }
-  const std::int64_t n = arrotonda(p, 50);
+  const std::int64_t n = round_half_even(p, 50);
   if (n > 0) {
     do {
       if (stops_at_last_cell && list.cursor >= s.n_celle) break;

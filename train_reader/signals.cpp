@@ -10,24 +10,24 @@ namespace tracciato {
 bool memo_segnale(Scenario& s, std::int32_t posizione, std::int32_t sx, std::int32_t s1,
                   std::int32_t s2, std::int32_t s3, std::int32_t rapp, std::int32_t dx,
                   std::int32_t d1, std::int32_t d2, std::int32_t d3, std::int32_t& tempo) {
-  const std::int64_t i = Scenario::cella_di(posizione);
-  if (!libera(s.celle[i])) {
-    s.registra(16, posizione);
+  const std::int64_t i = Scenario::cell_of(posizione);
+  if (!is_free(s.celle[i])) {
+    s.record(16, posizione);
     return true;
   }
   cella& c = s.celle[i];
   const std::int64_t lati = std::int64_t{sx} * 3 + dx;
-  c.evento = evento::segnale;
-  c.valore4 = basso16(std::int64_t{rapp} * 10 + lati);
-  c.valore1 = basso16(std::int64_t{s1} * 10 + d1);
-  c.valore2 = basso16(std::int64_t{s2} * 10 + d2);
-  c.valore3 = basso16(std::int64_t{s3} * 10 + d3);
+  c.evento = event::signal;
+  c.valore4 = low16(std::int64_t{rapp} * 10 + lati);
+  c.valore1 = low16(std::int64_t{s1} * 10 + d1);
+  c.valore2 = low16(std::int64_t{s2} * 10 + d2);
+  c.valore3 = low16(std::int64_t{s3} * 10 + d3);
   if (tempo >= 1 && tempo <= 100) tempo = 101;
-  c.tempo = sx == 2 ? basso8(tempo) : 0;
+  c.tempo = sx == 2 ? low8(tempo) : 0;
   // The markers are written whatever the cells hold; one outside the table fails
   // after the earlier ones are written.
   for (std::int64_t ripetizione = 1; ripetizione <= 4; ++ripetizione)
-    s.celle[i - 2 * ripetizione].avviso = basso8(lati * 10 + ripetizione);
+    s.celle[i - 2 * ripetizione].avviso = low8(lati * 10 + ripetizione);
   return false;
 }
 
@@ -43,13 +43,13 @@ LineOutcome read_signal(Scenario& s, FieldInput& in) {
   const std::int32_t d2 = in.read_long();
   const std::int32_t d3 = in.read_long();
   std::int32_t tempo = in.read_long();
-  if (!s.entro_celle(posizione, 100)) {
-    s.registra(15, posizione);
+  if (!s.within_cells(posizione, 100)) {
+    s.record(15, posizione);
     return LineOutcome::soft_stop;
   }
   if (memo_segnale(s, posizione, sx, s1, s2, s3, rapp, dx, d1, d2, d3, tempo))
     return LineOutcome::error_exit;
-  segna_cella(s, Scenario::cella_di(posizione));
+  mark_cell(s, Scenario::cell_of(posizione));
   return LineOutcome::next;
 }
 

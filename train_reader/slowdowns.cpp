@@ -10,52 +10,52 @@ namespace tracciato {
 bool memo_rallentamento(Scenario& s, std::int32_t x, std::int32_t v, std::int32_t l,
                         std::int32_t f_tt, std::int32_t f_ta, std::int32_t d_v) {
   const bool con_avviso = x > 1500;
-  const std::int64_t avviso = Scenario::cella_di(std::int64_t{x} - 1200);
-  const std::int64_t inizio = Scenario::cella_di(x);
-  const std::int64_t fine = Scenario::cella_di(std::int64_t{x} + l);
+  const std::int64_t avviso = Scenario::cell_of(std::int64_t{x} - 1200);
+  const std::int64_t inizio = Scenario::cell_of(x);
+  const std::int64_t fine = Scenario::cell_of(std::int64_t{x} + l);
   if (con_avviso) {
-    if (!libera(s.celle[avviso])) {
-      s.registra(17, x);
+    if (!is_free(s.celle[avviso])) {
+      s.record(17, x);
       return true;
     }
   } else {
     f_ta = 0;
   }
-  if (!libera(s.celle[inizio])) {
-    s.registra(18, x);
+  if (!is_free(s.celle[inizio])) {
+    s.record(18, x);
     return true;
   }
-  if (!libera(s.celle[fine])) {
-    s.registra(19, x);
+  if (!is_free(s.celle[fine])) {
+    s.record(19, x);
     return true;
   }
-  const std::int16_t velocita = basso16(v);
-  s.celle[fine].evento = evento::fine_rallentamento;
-  if (d_v != 0) s.celle[fine].valore2 = basso16(d_v);
-  s.celle[inizio].evento = evento::inizio_rallentamento;
-  if (d_v != 0) s.celle[inizio].valore2 = basso16(d_v);
+  const std::int16_t velocita = low16(v);
+  s.celle[fine].evento = event::slowdown_end;
+  if (d_v != 0) s.celle[fine].valore2 = low16(d_v);
+  s.celle[inizio].evento = event::slowdown_start;
+  if (d_v != 0) s.celle[inizio].valore2 = low16(d_v);
   if (con_avviso) {
     cella& c = s.celle[avviso];
-    c.evento = evento::avviso_rallentamento;
-    if (d_v != 0) c.valore2 = basso16(d_v);
+    c.evento = event::warning_board;
+    if (d_v != 0) c.valore2 = low16(d_v);
     c.valore1 = velocita;
   }
   for (std::int64_t bordo : {inizio, fine}) {
     s.celle[bordo].valore1 = velocita;
-    s.celle[bordo].valore3 = basso16(f_tt);
+    s.celle[bordo].valore3 = low16(f_tt);
   }
-  const std::int64_t cella_rif = arrotonda(std::int64_t{x} - 1200, 50);
+  const std::int64_t cella_rif = round_half_even(std::int64_t{x} - 1200, 50);
   if (f_ta == 0) return false;
   int esito = 0;
   for (std::int64_t k = cella_rif; k > cella_rif - 4; --k)
-    if (!libera(s.celle[k])) esito = 1;
+    if (!is_free(s.celle[k])) esito = 1;
   if (esito == 1) {
-    s.registra(20, x);
+    s.record(20, x);
     return true;
   }
   for (std::int16_t rango = 1; rango <= 4; ++rango) {
     cella& c = s.celle[cella_rif - (rango - 1)];
-    c.evento = evento::preavviso_rallentamento;
+    c.evento = event::approach_cell;
     c.valore1 = rango;
     if (d_v != 0) c.valore2 = rango;
   }
@@ -69,20 +69,20 @@ LineOutcome read_slowdown(Scenario& s, FieldInput& in) {
   const std::int32_t f_tt = in.read_long();
   const std::int32_t f_ta = in.read_long();
   const std::int32_t d_v = in.read_long();
-  if (!s.entro_celle(x, 100)) {
-    s.registra(15, x);
+  if (!s.within_cells(x, 100)) {
+    s.record(15, x);
     return LineOutcome::soft_stop;
   }
   if (memo_rallentamento(s, x, v, l, f_tt, f_ta, d_v)) return LineOutcome::error_exit;
-  if (s.diagnostica) {
+  if (s.trail) {
     // The cells the slow-down placed, in the order memo_rallentamento wrote them.
-    segna_cella(s, Scenario::cella_di(std::int64_t{x} + l));
-    segna_cella(s, Scenario::cella_di(x));
+    mark_cell(s, Scenario::cell_of(std::int64_t{x} + l));
+    mark_cell(s, Scenario::cell_of(x));
     if (x > 1500) {
-      segna_cella(s, Scenario::cella_di(std::int64_t{x} - 1200));
-      const std::int64_t k = arrotonda(std::int64_t{x} - 1200, 50);
+      mark_cell(s, Scenario::cell_of(std::int64_t{x} - 1200));
+      const std::int64_t k = round_half_even(std::int64_t{x} - 1200, 50);
       if (f_ta != 0)
-        for (std::int64_t i = 0; i < 4; ++i) segna_cella(s, k - i);
+        for (std::int64_t i = 0; i < 4; ++i) mark_cell(s, k - i);
     }
   }
   return LineOutcome::next;
@@ -91,22 +91,22 @@ LineOutcome read_slowdown(Scenario& s, FieldInput& in) {
 LineOutcome read_abatement(Scenario& s, FieldInput& in) {
   const std::int32_t p = in.read_long();
   const std::int32_t valore = in.read_long();
-  if (!s.entro_celle(p, 100)) {
-    s.registra(15, p);
+  if (!s.within_cells(p, 100)) {
+    s.record(15, p);
     return LineOutcome::soft_stop;
   }
-  cella& c = s.celle[arrotonda(p, 50)];
-  if (!libera(c)) {
-    s.registra(7, p);
+  cella& c = s.celle[round_half_even(p, 50)];
+  if (!is_free(c)) {
+    s.record(7, p);
     return LineOutcome::error_exit;
   }
   if (valore > 0) {
-    c.evento = evento::abbattimento;
-    c.valore1 = basso16(valore);
+    c.evento = event::abatement;
+    c.valore1 = low16(valore);
   } else {
-    c.evento = evento::abbattimento_senza_valore;
+    c.evento = event::bare_abatement;
   }
-  segna_cella(s, arrotonda(p, 50));
+  mark_cell(s, round_half_even(p, 50));
   return LineOutcome::next;
 }
 

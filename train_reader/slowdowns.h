@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "train_reader/line_outcome.h"
+#include "model/line_outcome.h"
 
 namespace tracciato {
 

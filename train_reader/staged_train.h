@@ -14,18 +14,18 @@ namespace tracciato {
 struct StagedTrain {
   Scenario s;
   MemoryPlatform p;
-  SorgentiTesto sorgenti{"app/R_linea.txt", "app/R_T-.txt", true};
+  SourceTexts sources{"app/R_linea.txt", "app/R_T-.txt", true};
 
   explicit StagedTrain(std::int32_t n_celle = 2140) {
     s.n_celle = n_celle;
-    s.celle.dimensiona(n_celle);
+    s.celle.allocate(n_celle);
   }
   // Reads "[generale]" followed by `righe`.
-  void leggi(const std::string& righe) {
-    p.files[sorgenti.treno] = "[generale]\r\n" + righe;
-    leggi_treno(s, p, sorgenti);
+  void read(const std::string& righe) {
+    p.files[sources.train] = "[generale]\r\n" + righe;
+    read_train(s, p, sources);
   }
-  bool testo_rimasto() const { return p.files.count(sorgenti.treno) != 0; }
+  bool testo_rimasto() const { return p.files.count(sources.train) != 0; }
   const cella& c(std::int64_t i) const { return s.celle[i]; }
 };
 

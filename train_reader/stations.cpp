@@ -16,19 +16,19 @@ void area(voce& v, std::int64_t p, std::int64_t lunghezza) {
   switch (v.genere) {
     case 5:
     case 6:
-      v.fine_area = basso32(p + 150);
-      v.inizio_area = basso32(p - lunghezza);
+      v.fine_area = low32(p + 150);
+      v.inizio_area = low32(p - lunghezza);
       v.opz4 = 0;
       break;
     case 7:
     case 8:
-      v.inizio_area = basso32(p - lunghezza);
-      v.fine_area = basso32(p + lunghezza);
+      v.inizio_area = low32(p - lunghezza);
+      v.fine_area = low32(p + lunghezza);
       v.opz4 = 0;
       break;
     default:
-      v.inizio_area = arrotonda_a<std::int32_t>(2 * p - lunghezza, 2, "inizio_area");
-      v.fine_area = arrotonda_a<std::int32_t>(2 * p + lunghezza + (v.opz4 != 0 ? 100 : 0), 2,
+      v.inizio_area = round_to<std::int32_t>(2 * p - lunghezza, 2, "inizio_area");
+      v.fine_area = round_to<std::int32_t>(2 * p + lunghezza + (v.opz4 != 0 ? 100 : 0), 2,
                                               "fine_area");
       break;
   }
@@ -41,25 +41,25 @@ LineOutcome read_station(Scenario& s, FieldInput& in, std::int32_t& numero) {
   // With 80 or more signboards the entry a first station would take already holds a
   // board text (the boards fill slot + 1 .. 80): refuse the station before anything of
   // it is stored, rather than lose the text.
-  if (numero > s.slot_cartello) {
-    s.registra(10);
+  if (numero > s.signboard_slot) {
+    s.record(10);
     return LineOutcome::error_exit;
   }
   voce& v = s.voci[numero];
   v.posizione = in.read_long();
   const std::int32_t p = v.posizione;
-  if (!s.entro_celle(p, 800)) {
-    s.registra(15, p);
+  if (!s.within_cells(p, 800)) {
+    s.record(15, p);
     return LineOutcome::soft_stop;
   }
   if (p % 50 != 0) {
-    s.registra(8, p);
+    s.record(8, p);
     return LineOutcome::error_exit;
   }
   v.genere = in.read_byte();
   const std::int32_t indice = in.read_long();  // the length, not stored
   if (indice % 100 != 0) {
-    s.registra(9, p);
+    s.record(9, p);
     return LineOutcome::error_exit;
   }
   v.opz1 = in.read_byte();
@@ -75,7 +75,7 @@ LineOutcome read_station(Scenario& s, FieldInput& in, std::int32_t& numero) {
   const std::int64_t ore = in.read_long();
   const std::int64_t minuti = in.read_long();
   const std::int64_t secondi = in.read_long();
-  v.orario = basso32((ore * 60 + minuti) * 60 + secondi);
+  v.orario = low32((ore * 60 + minuti) * 60 + secondi);
   v.nome = in.read_text();
 
   area(v, p, indice);
@@ -89,27 +89,27 @@ LineOutcome read_station(Scenario& s, FieldInput& in, std::int32_t& numero) {
   if (!senza_avvisi(v.genere)) {
     for (std::int64_t passo = 1; passo <= 4; ++passo) {
       const std::int64_t prima = e - 50 - 50 * passo;  // 50 * (stop cell - passo)
-      if (prima > 50) s.celle[arrotonda(prima, 50)].avviso = basso8(80 + passo);
+      if (prima > 50) s.celle[round_half_even(prima, 50)].avviso = low8(80 + passo);
     }
   }
   if (v.genere < 25) {
     if (e <= 100) {
-      s.registra(24);
+      s.record(24);
       return LineOutcome::error_exit;
     }
-    cella& fermata = s.celle[arrotonda(e - 50, 50)];
-    fermata.evento = evento::stazione;
-    fermata.valore1 = basso16(numero);
-    segna_cella(s, arrotonda(e - 50, 50));
+    cella& fermata = s.celle[round_half_even(e - 50, 50)];
+    fermata.evento = event::station;
+    fermata.valore1 = low16(numero);
+    mark_cell(s, round_half_even(e - 50, 50));
   }
 
   if (numero > 1 && std::int64_t{v.inizio_area} - 350 < s.voci[numero - 1].fine_area) {
-    s.registra(22, p);
+    s.record(22, p);
     return LineOutcome::error_exit;
   }
   ++numero;
-  if (numero >= s.slot_cartello) {
-    s.registra(10);
+  if (numero >= s.signboard_slot) {
+    s.record(10);
     return LineOutcome::error_exit;
   }
   return LineOutcome::next;

@@ -33,7 +33,7 @@ TEST(Stations, AreaStopCellAndMarkersFollowTheKind) {
   };
   for (const KindCase& k : casi) {
     StagedTrain t;
-    t.leggi(prima + stazione(10000, k.genere, k.lunghezza, 0, k.opz4));
+    t.read(prima + stazione(10000, k.genere, k.lunghezza, 0, k.opz4));
     const voce& v = t.s.voci[2];
     SCOPED_TRACE("kind " + std::to_string(k.genere) + " opz4 " + std::to_string(k.opz4));
     EXPECT_EQ(t.s.codice_errore, 0);
@@ -42,7 +42,7 @@ TEST(Stations, AreaStopCellAndMarkersFollowTheKind) {
     for (std::int64_t i = 190; i <= 210; ++i) {
       const bool fermata = i == k.fermata;
       const bool avviso = k.avvisi && i < k.fermata && i >= k.fermata - 4;
-      EXPECT_EQ(t.c(i).evento, fermata ? evento::stazione : 0) << i;
+      EXPECT_EQ(t.c(i).evento, fermata ? event::station : 0) << i;
       EXPECT_EQ(t.c(i).valore1, fermata ? 2 : 0) << i;
       EXPECT_EQ(t.c(i).avviso, avviso ? 80 + (k.fermata - i) : 0) << i;
     }
@@ -51,15 +51,15 @@ TEST(Stations, AreaStopCellAndMarkersFollowTheKind) {
 
 TEST(Stations, MarkersStopAboveCell1) {
   StagedTrain t;
-  t.leggi(stazione(100, 8, 100));
-  EXPECT_EQ(t.c(3).evento, evento::stazione);
+  t.read(stazione(100, 8, 100));
+  EXPECT_EQ(t.c(3).evento, event::station);
   EXPECT_EQ(t.c(2).avviso, 81);
   EXPECT_EQ(t.c(1).avviso, 0);
 }
 
 TEST(Stations, FieldsAreStoredAsReadAndOpz4Opz5ClearedByTheirRules) {
   StagedTrain t;
-  t.leggi(prima + stazione(5000, 12, 600, 3, 1, "S. VITTORE-ROVELDESE") +
+  t.read(prima + stazione(5000, 12, 600, 3, 1, "S. VITTORE-ROVELDESE") +
           stazione(10000, 12, 500, 3, 1) + stazione(15000, 7, 600, 3, 1));
   EXPECT_EQ(t.s.codice_errore, 0);
   const voce& uno = t.s.voci[1];
@@ -87,24 +87,24 @@ TEST(Stations, FieldsAreStoredAsReadAndOpz4Opz5ClearedByTheirRules) {
 
 TEST(Stations, AreasMustBeAtLeast350MetresApart) {
   StagedTrain ok;  // 500 + 350 = 850 = 1150 - 300
-  ok.leggi(prima + stazione(1150, 12, 600));
+  ok.read(prima + stazione(1150, 12, 600));
   EXPECT_EQ(ok.s.codice_errore, 0);
   StagedTrain stretto;
-  stretto.leggi(prima + stazione(1100, 12, 600));
+  stretto.read(prima + stazione(1100, 12, 600));
   EXPECT_EQ(stretto.s.codice_errore, 22);
   EXPECT_EQ(stretto.s.posizione_errore, 1100);
-  EXPECT_EQ(stretto.c(27).evento, evento::stazione);  // the whole station stays
+  EXPECT_EQ(stretto.c(27).evento, event::station);  // the whole station stays
 }
 
 TEST(Stations, FaultsStopAfterTheFieldsAlreadyStored) {
   StagedTrain posizione;
-  posizione.leggi("stazione, 1025, 12, 600, 1\r\n");
+  posizione.read("stazione, 1025, 12, 600, 1\r\n");
   EXPECT_EQ(posizione.s.codice_errore, 8);
   EXPECT_EQ(posizione.s.voci[1].posizione, 1025);
   EXPECT_EQ(posizione.s.voci[1].genere, 0);
 
   StagedTrain lunghezza;
-  lunghezza.leggi(stazione(1000, 12, 650));
+  lunghezza.read(stazione(1000, 12, 650));
   EXPECT_EQ(lunghezza.s.codice_errore, 9);
   EXPECT_EQ(lunghezza.s.posizione_errore, 1000);
   EXPECT_EQ(lunghezza.s.voci[1].genere, 12);
@@ -112,56 +112,56 @@ TEST(Stations, FaultsStopAfterTheFieldsAlreadyStored) {
 
   StagedTrain fermata;
   fermata.s.posizione_errore = 7;
-  fermata.leggi(stazione(0, 12, 100));
+  fermata.read(stazione(0, 12, 100));
   EXPECT_EQ(fermata.s.codice_errore, 24);
   EXPECT_EQ(fermata.s.posizione_errore, 7);
 }
 
 TEST(Stations, RangeCheckLeavesRoomForTheArea) {
   StagedTrain dentro;
-  dentro.leggi(stazione(50 * 2140 - 800, 12, 600));
+  dentro.read(stazione(50 * 2140 - 800, 12, 600));
   EXPECT_EQ(dentro.s.codice_errore, 0);
   StagedTrain fuori;
-  fuori.leggi(stazione(50 * 2140 - 750, 12, 600));
+  fuori.read(stazione(50 * 2140 - 750, 12, 600));
   EXPECT_EQ(fuori.s.codice_errore, 15);
   EXPECT_EQ(fuori.s.posizione_errore, 50 * 2140 - 750);
   EXPECT_EQ(fuori.s.voci[1].posizione, 50 * 2140 - 750);
   EXPECT_EQ(fuori.s.voci[1].genere, 0);
   // A long station near the end puts its markers beyond the last cell.
   StagedTrain oltre(100);
-  EXPECT_THROW(oltre.leggi(stazione(4200, 8, 1000)), RuntimeFailure);
+  EXPECT_THROW(oltre.read(stazione(4200, 8, 1000)), RuntimeFailure);
 }
 
 TEST(Stations, CapacityEndsAtTheNextFreeSignboardEntry) {
   StagedTrain t;
-  t.s.slot_cartello = 3;
-  t.leggi(prima + stazione(5000, 12, 600) + "sabbia, 5\r\n");
+  t.s.signboard_slot = 3;
+  t.read(prima + stazione(5000, 12, 600) + "sabbia, 5\r\n");
   EXPECT_EQ(t.s.codice_errore, 10);
   EXPECT_EQ(t.c(105).valore1, 2);
-  EXPECT_EQ(t.s.voci[voce_n::intestazione_treno].par1, 0);
+  EXPECT_EQ(t.s.voci[entry::train_header].par1, 0);
 
   StagedTrain piena;  // 80 signboards: entry 1 holds a board text and keeps it
-  piena.s.slot_cartello = 0;
+  piena.s.signboard_slot = 0;
   piena.s.voci[1].nome = "(GALLERIA)";
-  piena.leggi(prima);
+  piena.read(prima);
   EXPECT_EQ(piena.s.codice_errore, 10);
   EXPECT_EQ(piena.s.voci[1].nome, "(GALLERIA)");
   EXPECT_EQ(piena.s.voci[1].genere, 0);
   EXPECT_EQ(piena.c(9).evento, 0);
 
   StagedTrain quasi;  // 79 signboards: entry 1 is still free, the station is stored
-  quasi.s.slot_cartello = 1;
-  quasi.leggi(prima);
+  quasi.s.signboard_slot = 1;
+  quasi.read(prima);
   EXPECT_EQ(quasi.s.codice_errore, 10);
   EXPECT_EQ(quasi.s.voci[1].genere, 8);
-  EXPECT_EQ(quasi.c(9).evento, evento::stazione);
+  EXPECT_EQ(quasi.c(9).evento, event::station);
 }
 
 TEST(Stations, StopCellOverwritesAnEarlierSignalAndRefusesALaterOne) {
   StagedTrain t;
-  t.leggi("segnale, 400, 1,4,0,0,0,0,0,0,0,0\r\n" + prima +
+  t.read("segnale, 400, 1,4,0,0,0,0,0,0,0,0\r\n" + prima +
           "segnale, 400, 1,4,0,0,0,0,0,0,0,0\r\n");
-  EXPECT_EQ(t.c(9).evento, evento::stazione);
+  EXPECT_EQ(t.c(9).evento, event::station);
   EXPECT_EQ(t.s.codice_errore, 16);
   EXPECT_EQ(t.s.posizione_errore, 400);
 }

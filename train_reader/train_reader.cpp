@@ -18,7 +18,7 @@ namespace tracciato {
 
 namespace {
 
-bool commento(const std::string& campo) { return contiene(campo, "-"); }
+bool commento(const std::string& campo) { return contains(campo, "-"); }
 
 // Reads the next keyword field into `riga`, passing over at most two comment fields.
 // False when the end of the text is reached: the field last read is then not looked at.
@@ -36,8 +36,8 @@ bool leggi_parola_chiave(Scenario& s, FieldInput& in) {
 // own value fields; the first handler that ends the reading ends it.
 LineOutcome interpreta(Scenario& s, FieldInput& in, PositionLists& liste,
                        std::int32_t& numero_stazione) {
-  const std::string parola = minuscolo(s.riga);
-  auto ha = [&](const char* word) { return contiene(parola, word); };
+  const std::string parola = lowercase(s.riga);
+  auto ha = [&](const char* word) { return contains(parola, word); };
   if (ha("frenata") && ha("massa")) read_braked_mass(s, in);
   if (ha("vetture")) read_cars(s, in);
   if (ha("velocit")) {
@@ -67,39 +67,39 @@ LineOutcome interpreta(Scenario& s, FieldInput& in, PositionLists& liste,
 // A kilometre progressive whose start or end is not a multiple of 50 is code 2.
 void controlla_progressive(Scenario& s) {
   bool passo = false;
-  for (int indice = voce_n::progressiva_tre; indice <= voce_n::progressiva_uno; ++indice) {
+  for (int indice = entry::progressive_three; indice <= entry::progressive_one; ++indice) {
     const voce& v = s.voci[indice];
     if (v.inizio_area % 50 != 0 || v.fine_area % 50 != 0) passo = true;
   }
-  if (passo) s.registra(2);
+  if (passo) s.record(2);
 }
 
 }  // namespace
 
-void leggi_treno(Scenario& s, Platform& platform, const SorgentiTesto& sorgenti) {
-  apri_testo(s, sorgenti.treno);
-  std::string testo = platform.leggi(sorgenti.treno);
-  testo_letto(s, testo);
-  FieldInput in(std::move(testo), sorgenti.treno);
+void read_train(Scenario& s, Platform& platform, const SourceTexts& sources) {
+  open_text(s, sources.train);
+  std::string testo = platform.read(sources.train);
+  text_read(s, testo);
+  FieldInput in(std::move(testo), sources.train);
 
   do {
     s.riga = in.read_text();
-  } while (!in.at_end() && !contiene_ogni_caso(s.riga, "[generale]"));
+  } while (!in.at_end() && !contains_any_case(s.riga, "[generale]"));
 
   std::int32_t numero_stazione = 1;
   PositionLists liste;
   while (!in.at_end() && leggi_parola_chiave(s, in)) {
-    segna_voce(s, in);
+    mark_entry(s, in);
     const LineOutcome esito = interpreta(s, in, liste, numero_stazione);
     if (esito == LineOutcome::soft_stop) break;
     if (esito == LineOutcome::error_exit) {
-      if (sorgenti.elimina_dopo_lettura) platform.elimina(sorgenti.treno);
+      if (sources.delete_after_reading) platform.remove(sources.train);
       return;
     }
-    fine_voce(s, in, Ambito::treno);
+    end_entry(s, in, Scope::train);
   }
 
-  if (sorgenti.elimina_dopo_lettura) platform.elimina(sorgenti.treno);
+  if (sources.delete_after_reading) platform.remove(sources.train);
   complete_lists(s, liste);
   controlla_progressive(s);
 }

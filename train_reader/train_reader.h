@@ -4,9 +4,9 @@ namespace tracciato {
 
 struct Scenario;
 class Platform;
-struct SorgentiTesto;
+struct SourceTexts;
 
 // The train half of the model reader: reads the train source text into the model.
-void leggi_treno(Scenario& s, Platform& platform, const SorgentiTesto& sorgenti);
+void read_train(Scenario& s, Platform& platform, const SourceTexts& sources);
 
 }  // namespace tracciato

@@ -55,12 +55,12 @@ int write_all(int fd, std::string_view bytes) {
 
 }  // namespace
 
-void PosixPlatform::mostra_attesa() {
+void PosixPlatform::show_waiting() {
   std::fputs("Attendere\n", stderr);
   std::fflush(stderr);
 }
 
-std::string PosixPlatform::cartella_applicazione() {
+std::string PosixPlatform::application_directory() {
   std::string buffer(4096, '\0');
   const ssize_t n = ::readlink("/proc/self/exe", buffer.data(), buffer.size());
   if (n <= 0 || static_cast<std::size_t>(n) >= buffer.size())
@@ -69,20 +69,20 @@ std::string PosixPlatform::cartella_applicazione() {
   return directory_of(buffer);
 }
 
-std::string PosixPlatform::unisci(const std::string& dir, const std::string& name) const {
+std::string PosixPlatform::join(const std::string& dir, const std::string& name) const {
   return dir + "/" + name;
 }
 
-bool PosixPlatform::esiste(const std::string& path) {
+bool PosixPlatform::exists(const std::string& path) {
   struct stat st;
   return ::stat(c_path(path), &st) == 0;
 }
 
-void PosixPlatform::elimina(const std::string& path) {
+void PosixPlatform::remove(const std::string& path) {
   if (::unlink(c_path(path)) != 0) fail("delete", path, errno);
 }
 
-std::string PosixPlatform::leggi(const std::string& path) {
+std::string PosixPlatform::read(const std::string& path) {
   const int fd = ::open(c_path(path), O_RDONLY | O_CLOEXEC);
   if (fd < 0) fail("open", path, errno);
   std::string bytes;
@@ -108,13 +108,13 @@ std::string PosixPlatform::leggi(const std::string& path) {
   return bytes;
 }
 
-void PosixPlatform::scrivi(const std::string& path, std::string_view bytes) {
+void PosixPlatform::write(const std::string& path, std::string_view bytes) {
   sostituisci(path, [bytes](int fd) { return write_all(fd, bytes); });
 }
 
-void PosixPlatform::scrivi_a_pezzi(const std::string& path, const Pezzo& pezzo) {
+void PosixPlatform::write_in_pieces(const std::string& path, const Piece& pezzo) {
   sostituisci(path, [&pezzo, &path](int fd) {
-    std::vector<char> spazio(spazio_pezzo);
+    std::vector<char> spazio(piece_room);
     for (;;) {
       const std::size_t n = pezzo(spazio);
       if (n == 0) return 0;
@@ -152,20 +152,20 @@ void PosixPlatform::sostituisci(const std::string& path,
   }
 }
 
-void PosixPlatform::messaggio(const std::string& text) {
+void PosixPlatform::show_message(const std::string& text) {
   std::fputs(text.c_str(), stderr);
   std::fputc('\n', stderr);
   std::fflush(stderr);
 }
 
-void PosixPlatform::segnala_guasto(const std::string& what) {
+void PosixPlatform::report_failure(const std::string& what) {
   std::fprintf(stderr, "tracciato: run-time failure: %s\n", what.c_str());
   std::fflush(stderr);
 }
 
-std::unique_ptr<Platform> crea_piattaforma() { return std::make_unique<PosixPlatform>(); }
+std::unique_ptr<Platform> make_platform() { return std::make_unique<PosixPlatform>(); }
 
-void PosixPlatform::termina(int status) {
+void PosixPlatform::end_program(int status) {
   std::fflush(nullptr);
   std::exit(status);
 }

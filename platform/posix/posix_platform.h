@@ -8,17 +8,17 @@ namespace tracciato {
 // box are lines on standard error, paths are joined with "/".
 class PosixPlatform : public Platform {
  public:
-  void mostra_attesa() override;
-  std::string cartella_applicazione() override;
-  std::string unisci(const std::string& dir, const std::string& name) const override;
-  bool esiste(const std::string& path) override;
-  void elimina(const std::string& path) override;
-  std::string leggi(const std::string& path) override;
-  void scrivi(const std::string& path, std::string_view bytes) override;
-  void scrivi_a_pezzi(const std::string& path, const Pezzo& pezzo) override;
-  void messaggio(const std::string& text) override;
-  void segnala_guasto(const std::string& what) override;
-  [[noreturn]] void termina(int status) override;
+  void show_waiting() override;
+  std::string application_directory() override;
+  std::string join(const std::string& dir, const std::string& name) const override;
+  bool exists(const std::string& path) override;
+  void remove(const std::string& path) override;
+  std::string read(const std::string& path) override;
+  void write(const std::string& path, std::string_view bytes) override;
+  void write_in_pieces(const std::string& path, const Piece& pezzo) override;
+  void show_message(const std::string& text) override;
+  void report_failure(const std::string& what) override;
+  [[noreturn]] void end_program(int status) override;
 
  private:
   // Writes a temporary file beside `path` with `riempi`, which returns 0 or the errno

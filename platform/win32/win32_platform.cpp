@@ -108,9 +108,9 @@ Win32Platform::Win32Platform() {
   }
 }
 
-void Win32Platform::mostra_attesa() { attesa_.show(); }
+void Win32Platform::show_waiting() { attesa_.show(); }
 
-std::string Win32Platform::cartella_applicazione() {
+std::string Win32Platform::application_directory() {
   std::wstring buffer(MAX_PATH, L'\0');
   for (;;) {
     const DWORD n = ::GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
@@ -127,19 +127,19 @@ std::string Win32Platform::cartella_applicazione() {
   return narrow_1252(buffer, "the executable's directory");
 }
 
-std::string Win32Platform::unisci(const std::string& dir, const std::string& name) const {
+std::string Win32Platform::join(const std::string& dir, const std::string& name) const {
   return dir + "\\" + name;
 }
 
-bool Win32Platform::esiste(const std::string& path) {
+bool Win32Platform::exists(const std::string& path) {
   return ::GetFileAttributesW(wide_path("find", path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-void Win32Platform::elimina(const std::string& path) {
+void Win32Platform::remove(const std::string& path) {
   if (!::DeleteFileW(wide_path("delete", path).c_str())) fail("delete", path, ::GetLastError());
 }
 
-std::string Win32Platform::leggi(const std::string& path) {
+std::string Win32Platform::read(const std::string& path) {
   Handle file(::CreateFileW(wide_path("open", path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.valid()) fail("open", path, ::GetLastError());
@@ -157,7 +157,7 @@ std::string Win32Platform::leggi(const std::string& path) {
   return bytes;
 }
 
-void Win32Platform::scrivi(const std::string& path, std::string_view bytes) {
+void Win32Platform::write(const std::string& path, std::string_view bytes) {
   // Write a temporary file beside the target and move it over the target: a failed
   // write leaves the older file intact, and a link at the target is replaced, never
   // written through.
@@ -199,7 +199,7 @@ void Win32Platform::scrivi(const std::string& path, std::string_view bytes) {
   }
 }
 
-void Win32Platform::messaggio(const std::string& text) {
+void Win32Platform::show_message(const std::string& text) {
   if (stderr_usable_) {
     std::fputs(text.c_str(), stderr);
     std::fputc('\n', stderr);
@@ -214,7 +214,7 @@ void Win32Platform::messaggio(const std::string& text) {
   ::MessageBoxW(attesa_.form(), wide.c_str(), caption, MB_OK);
 }
 
-void Win32Platform::segnala_guasto(const std::string& what) {
+void Win32Platform::report_failure(const std::string& what) {
   const std::string line = "tracciato: run-time failure: " + what;
   if (stderr_usable_) {
     std::fprintf(stderr, "%s\n", line.c_str());
@@ -225,11 +225,11 @@ void Win32Platform::segnala_guasto(const std::string& what) {
                 MB_OK | MB_ICONERROR);
 }
 
-void Win32Platform::termina(int status) {
+void Win32Platform::end_program(int status) {
   std::fflush(nullptr);
   ::ExitProcess(static_cast<UINT>(status));
 }
 
-std::unique_ptr<Platform> crea_piattaforma() { return std::make_unique<Win32Platform>(); }
+std::unique_ptr<Platform> make_platform() { return std::make_unique<Win32Platform>(); }
 
 }  // namespace tracciato

@@ -15,18 +15,18 @@ class Win32Platform : public Platform {
   // output or error has not been redirected.
   Win32Platform();
 
-  void mostra_attesa() override;
-  std::string cartella_applicazione() override;
-  std::string unisci(const std::string& dir, const std::string& name) const override;
-  bool esiste(const std::string& path) override;
-  void elimina(const std::string& path) override;
-  std::string leggi(const std::string& path) override;
-  void scrivi(const std::string& path, std::string_view bytes) override;
-  void messaggio(const std::string& text) override;
-  void segnala_guasto(const std::string& what) override;
-  [[noreturn]] void termina(int status) override;
+  void show_waiting() override;
+  std::string application_directory() override;
+  std::string join(const std::string& dir, const std::string& name) const override;
+  bool exists(const std::string& path) override;
+  void remove(const std::string& path) override;
+  std::string read(const std::string& path) override;
+  void write(const std::string& path, std::string_view bytes) override;
+  void show_message(const std::string& text) override;
+  void report_failure(const std::string& what) override;
+  [[noreturn]] void end_program(int status) override;
 
-  // The waiting window, for the checks of the form (empty before mostra_attesa).
+  // The waiting window, for the checks of the form (empty before show_waiting).
   const WaitingWindow& finestra_attesa() const { return attesa_; }
 
  private:

@@ -107,7 +107,7 @@ std::string capture_bmp(HWND window, bool whole, int* ink_pixels) {
 
 void check_form(Win32Platform& p, const std::string& screenshot) {
   check(p.finestra_attesa().form() == nullptr, "no window before the waiting window is shown");
-  p.mostra_attesa();
+  p.show_waiting();
   const HWND form = p.finestra_attesa().form();
   const HWND label = p.finestra_attesa().label();
   check(form != nullptr && label != nullptr, "the form and its label exist");
@@ -158,7 +158,7 @@ void check_form(Win32Platform& p, const std::string& screenshot) {
   check_eq<int>(lf.lfCharSet, 0, "font character set is 0");
   check(!lf.lfItalic && !lf.lfUnderline && !lf.lfStrikeOut, "font is not italic, underlined or struck out");
 
-  // Painted before mostra_attesa returned: nothing is left to paint, and the label's
+  // Painted before show_waiting returned: nothing is left to paint, and the label's
   // pixels already hold the dark strokes of its caption.
   RECT pending;
   check(!::GetUpdateRect(form, &pending, FALSE) && !::GetUpdateRect(label, &pending, FALSE),
@@ -169,7 +169,7 @@ void check_form(Win32Platform& p, const std::string& screenshot) {
 
   if (!screenshot.empty()) {
     try {
-      p.scrivi(screenshot, capture_bmp(form, true, nullptr));
+      p.write(screenshot, capture_bmp(form, true, nullptr));
       check(true, "screenshot written to " + screenshot);
     } catch (const RuntimeFailure& f) {
       check(false, "screenshot written", f.what());
@@ -179,56 +179,56 @@ void check_form(Win32Platform& p, const std::string& screenshot) {
 
 void check_files(Win32Platform& p, const std::string& scratch) {
   const std::wstring wscratch = widen_1252(scratch);
-  check(p.unisci("C:\\a", "b.txt") == "C:\\a\\b.txt" && p.unisci("C:\\a\\", "b") == "C:\\a\\\\b",
+  check(p.join("C:\\a", "b.txt") == "C:\\a\\b.txt" && p.join("C:\\a\\", "b") == "C:\\a\\\\b",
         "join adds exactly one backslash without looking");
 
-  const std::string app = p.cartella_applicazione();
-  check(p.esiste(p.unisci(app, "win32_platform_check.exe")),
+  const std::string app = p.application_directory();
+  check(p.exists(p.join(app, "win32_platform_check.exe")),
         "the application directory holds the executable", app);
 
   // A 1252 name reaches the disk as the same characters: a, grave a, euro sign.
-  const std::string name = p.unisci(scratch, "citt\xE0 \x80.txt");
-  p.scrivi(name, "x");
+  const std::string name = p.join(scratch, "citt\xE0 \x80.txt");
+  p.write(name, "x");
   check(::GetFileAttributesW((wscratch + L"\\citt\u00E0 \u20AC.txt").c_str()) != INVALID_FILE_ATTRIBUTES,
         "a Windows-1252 file name is the same name on disk");
-  check(p.esiste(name), "the file exists by its 1252 name");
-  p.elimina(name);
-  check(!p.esiste(name), "a deleted file no longer exists");
+  check(p.exists(name), "the file exists by its 1252 name");
+  p.remove(name);
+  check(!p.exists(name), "a deleted file no longer exists");
 
   // Bytes go out and come back untouched: no CR LF translation, no end at ^Z or NUL.
   const std::string bytes("a\r\nb\nc\rd\x1A" "e\0f\xFF", 11);
-  const std::string data = p.unisci(scratch, "data.bin");
-  p.scrivi(data, bytes);
-  check(p.leggi(data) == bytes, "binary bytes are written and read back exactly");
-  p.scrivi(data, std::string(100000, 'z'));
-  p.scrivi(data, "bc");
-  check(p.leggi(data) == "bc", "a write replaces a longer file without trailing bytes");
+  const std::string data = p.join(scratch, "data.bin");
+  p.write(data, bytes);
+  check(p.read(data) == bytes, "binary bytes are written and read back exactly");
+  p.write(data, std::string(100000, 'z'));
+  p.write(data, "bc");
+  check(p.read(data) == "bc", "a write replaces a longer file without trailing bytes");
   check_eq(count_entries(wscratch), 1, "no temporary file is left beside the written one");
-  p.scrivi(data, "");
-  check(p.leggi(data).empty(), "an empty write leaves an empty file");
+  p.write(data, "");
+  check(p.read(data).empty(), "an empty write leaves an empty file");
 
   // A write that cannot replace its target leaves the older file as it was.
-  const std::string locked = p.unisci(scratch, "locked.txt");
-  p.scrivi(locked, "old");
+  const std::string locked = p.join(scratch, "locked.txt");
+  p.write(locked, "old");
   const HANDLE holder = ::CreateFileW(widen_1252(locked).c_str(), GENERIC_READ, 0, nullptr,
                                       OPEN_EXISTING, 0, nullptr);
-  check(fails_naming([&] { p.scrivi(locked, "new"); }, locked), "a write over a file held open fails naming it");
+  check(fails_naming([&] { p.write(locked, "new"); }, locked), "a write over a file held open fails naming it");
   ::CloseHandle(holder);
-  check(p.leggi(locked) == "old", "the older file is intact after a failed write");
+  check(p.read(locked) == "old", "the older file is intact after a failed write");
   check_eq(count_entries(wscratch), 2, "a failed write leaves no temporary file");
 
-  const std::string missing = p.unisci(scratch, "missing.txt");
-  check(fails_naming([&] { p.leggi(missing); }, missing), "reading a missing file fails naming it");
-  check(fails_naming([&] { p.elimina(missing); }, missing), "deleting a missing file fails naming it");
-  check(fails_naming([&] { p.scrivi(p.unisci(scratch, "no\\such\\x.txt"), "x"); }, "no\\such"),
+  const std::string missing = p.join(scratch, "missing.txt");
+  check(fails_naming([&] { p.read(missing); }, missing), "reading a missing file fails naming it");
+  check(fails_naming([&] { p.remove(missing); }, missing), "deleting a missing file fails naming it");
+  check(fails_naming([&] { p.write(p.join(scratch, "no\\such\\x.txt"), "x"); }, "no\\such"),
         "writing into a missing folder fails naming the path");
-  check(fails_naming([&] { p.leggi(scratch); }, scratch), "reading a folder fails naming it");
+  check(fails_naming([&] { p.read(scratch); }, scratch), "reading a folder fails naming it");
 
   // A NUL byte would cut the wide name short and name another file.
-  const std::string cut = p.unisci(scratch, "cut");
-  check(fails_naming([&] { p.scrivi(cut + std::string("\0.txt", 5), "x"); }, "NUL"),
+  const std::string cut = p.join(scratch, "cut");
+  check(fails_naming([&] { p.write(cut + std::string("\0.txt", 5), "x"); }, "NUL"),
         "a name holding a NUL byte is refused");
-  check(!p.esiste(cut), "nothing is written under the shortened name");
+  check(!p.exists(cut), "nothing is written under the shortened name");
 }
 
 void check_codepage() {
