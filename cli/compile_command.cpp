@@ -144,7 +144,7 @@ int run_compile_on(Platform& platform, Platform& out, const CompileOptions& opti
     check_outputs(options, binaries);
   } catch (const UsageError& e) {
     std::cerr << "tracciato " << command << ": " << e.message << "\n" << usage << "\n";
-    return 64;
+    return code_of(ExitStatus::usage);
   }
 
   const SourceTexts sources{options.route_txt, options.train_txt, /*delete_after_reading=*/false};
@@ -163,7 +163,7 @@ int run_compile_on(Platform& platform, Platform& out, const CompileOptions& opti
       out.write(*options.report, compile_report(outcome, written, &diagnostics));
     } catch (const RuntimeFailure& f) {
       out.report_failure(std::string("report not written: ") + f.what());
-      return 3;
+      return code_of(ExitStatus::runtime);
     }
   }
   return code_of(outcome.exit_status());

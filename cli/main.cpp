@@ -4,6 +4,7 @@
 
 #include <iostream>
 
+#include "model/exit_status.h"
 #include "cli/check_command.h"
 #include "cli/compile_command.h"
 #include "cli/diagnostics.h"
@@ -17,6 +18,9 @@
 
 namespace {
 
+using tracciato::code_of;
+using tracciato::ExitStatus;
+
 int run_sources(tracciato::Platform& platform, const std::string& dir) {
   tracciato::Scenario s;
   s.nome_linea = tracciato::embedded_route;
@@ -25,9 +29,9 @@ int run_sources(tracciato::Platform& platform, const std::string& dir) {
     tracciato::write_texts(platform, dir, s);
   } catch (const tracciato::RuntimeFailure& f) {
     platform.report_failure(f.what());
-    return 3;
+    return code_of(ExitStatus::runtime);
   }
-  return 0;
+  return code_of(ExitStatus::ok);
 }
 
 constexpr const char* usage =
@@ -52,7 +56,7 @@ int main(int argc, char** argv) {
         *platform, [&diagnostics](tracciato::Scenario& s) { diagnostics.attach(s); });
     diagnostics.finish(outcome);
     if (!diagnostics.all().empty()) std::cerr << diagnostics.text();
-    return code_of(outcome.exit_status());
+    return tracciato::code_of(outcome.exit_status());
   }
 
   CLI::App app{"tracciato: compiles a route and a train into the simulator's scenario files.\n"
@@ -86,19 +90,19 @@ int main(int argc, char** argv) {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
     const int status = app.exit(e);
-    if (status == 0) return 0;  // --help
+    if (status == 0) return tracciato::code_of(tracciato::ExitStatus::ok);  // --help
     std::cerr << (compile->parsed() ? tracciato::cli::compile_usage
                   : check->parsed()   ? tracciato::cli::check_usage
                   : plot->parsed()  ? tracciato::plot::plot_usage
                   : dump->parsed()  ? tracciato::dump::dump_usage
                                     : usage)
               << "\n";
-    return 64;
+    return tracciato::code_of(tracciato::ExitStatus::usage);
   }
   if (sources->parsed()) return run_sources(*platform, sources_dir);
   if (compile->parsed()) return tracciato::cli::run_compile(*platform, compile_options);
   if (check->parsed()) return tracciato::cli::run_check(*platform, check_options);
   if (plot->parsed()) return tracciato::plot::launch_plot(*platform, argv, std::cerr);
   if (dump->parsed()) return tracciato::dump::run_dump(*platform, dump_options, std::cout, std::cerr);
-  return 64;
+  return tracciato::code_of(tracciato::ExitStatus::usage);
 }

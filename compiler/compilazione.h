@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "compiler/exit_status.h"
+#include "model/exit_status.h"
 #include "model/source_texts.h"
 #include "model/scenario_files.h"
 

@@ -1,3 +1,4 @@
+#include "model/exit_status.h"
 #include "dump/dump_command.h"
 
 #include <CLI/CLI.hpp>
@@ -59,7 +60,7 @@ void write(std::ostream& out, const DumpedFile& file, const std::string& format)
 
 int usage_error(std::ostream& err, const std::string& message) {
   err << "tracciato dump: " << message << "\n" << dump_usage << "\n";
-  return 64;
+  return code_of(ExitStatus::usage);
 }
 
 }  // namespace
@@ -99,10 +100,10 @@ int run_dump(Platform& platform, const DumpOptions& options, std::ostream& out, 
     file = decode_file(*kind, platform.read(options.file));
   } catch (const RuntimeFailure& f) {
     err << "tracciato: dump: " << f.what() << "\n";
-    return 3;
+    return code_of(ExitStatus::runtime);
   } catch (const DecodeError& e) {
     err << "tracciato: dump: " << options.file << ": " << e.what() << "\n";
-    return 3;
+    return code_of(ExitStatus::runtime);
   }
 
   // The whole dump is made first, so that a failure never leaves half of it behind.
@@ -112,9 +113,9 @@ int run_dump(Platform& platform, const DumpOptions& options, std::ostream& out, 
   out.flush();
   if (!out) {
     err << "tracciato: dump: " << options.file << ": the dump could not be written\n";
-    return 3;
+    return code_of(ExitStatus::runtime);
   }
-  return 0;
+  return code_of(ExitStatus::ok);
 }
 
 }  // namespace tracciato::dump

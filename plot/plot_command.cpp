@@ -1,3 +1,4 @@
+#include "model/exit_status.h"
 #include "plot/plot_command.h"
 
 #include <ostream>
@@ -82,7 +83,7 @@ int run_plot(Platform& platform, const PlotOptions& o, std::ostream& out, std::o
     }
   } catch (const UsageError& e) {
     err << prefix << e.message << "\n" << plot_usage << "\n";
-    return 64;
+    return code_of(ExitStatus::usage);
   }
 
   int status = 0;
@@ -113,7 +114,7 @@ int run_plot(Platform& platform, const PlotOptions& o, std::ostream& out, std::o
     }
   } catch (const InputError& e) {
     err << prefix << e.message << "\n";
-    return 3;
+    return code_of(ExitStatus::runtime);
   }
 
   const plot::RouteFeatures features = plot::route_features(voci, celle);
@@ -130,7 +131,7 @@ int run_plot(Platform& platform, const PlotOptions& o, std::ostream& out, std::o
     }
   } catch (const RuntimeFailure& f) {
     err << prefix << f.what() << "\n";
-    return 3;
+    return code_of(ExitStatus::runtime);
   }
   return status;
 }

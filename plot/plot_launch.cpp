@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "model/exit_status.h"
 #include "plot/plot_command.h"
 #include "platform/platform.h"
 #include "platform/runtime_failure.h"
@@ -19,7 +20,7 @@ int launch_plot(Platform& platform, char** argv, std::ostream& err) {
     dir = platform.application_directory();
   } catch (const RuntimeFailure& f) {
     err << "tracciato plot: " << f.what() << "\n";
-    return 3;
+    return code_of(ExitStatus::runtime);
   }
   std::string program = platform.join(dir, plot_program);
   std::vector<char*> args{program.data()};
@@ -32,7 +33,7 @@ int launch_plot(Platform& platform, char** argv, std::ostream& err) {
       << std::strerror(e) << "\n"
       << "It is built with tracciato (target " << plot_program
       << ") and must lie beside the executable.\n";
-  return 3;
+  return code_of(ExitStatus::runtime);
 }
 
 }  // namespace tracciato::plot

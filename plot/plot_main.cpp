@@ -7,6 +7,7 @@
 
 #include <iostream>
 
+#include "model/exit_status.h"
 #include "plot/plot_command.h"
 #include "platform/platform.h"
 
@@ -19,9 +20,9 @@ int main(int argc, char** argv) {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
     const int status = app.exit(e);
-    if (status == 0) return 0;  // --help
+    if (status == 0) return tracciato::code_of(tracciato::ExitStatus::ok);  // --help
     std::cerr << tracciato::plot::plot_usage << "\n";
-    return 64;
+    return tracciato::code_of(tracciato::ExitStatus::usage);
   }
   auto platform = tracciato::make_platform();
   const int status = tracciato::plot::run_plot(*platform, options, std::cout, std::cerr);

@@ -4,6 +4,7 @@
 
 #include <ostream>
 
+#include "model/exit_status.h"
 #include "plot/plot_command.h"
 
 namespace tracciato::plot {
@@ -16,7 +17,7 @@ CLI::App* add_plot_command(CLI::App& app, PlotOptions&) {
 
 int launch_plot(Platform&, char**, std::ostream& err) {
   err << "tracciato plot: this build draws no pictures: it was built without cairo\n";
-  return 3;
+  return code_of(ExitStatus::runtime);
 }
 
 }  // namespace tracciato::plot
