@@ -9,6 +9,7 @@
 #include <nlohmann/json_fwd.hpp>
 
 #include "model/diagnostica.h"
+#include "model/register_codes.h"
 
 namespace tracciato {
 struct Scenario;
@@ -58,7 +59,7 @@ class Diagnostics {
   void add_to(nlohmann::ordered_json& report) const;
 
  private:
-  void on_fault(std::int32_t code, std::optional<std::int32_t> position, std::string_view cause);
+  void on_fault(Code code, std::optional<std::int32_t> position, std::string_view cause);
   void on_warning(const Warning& a);
   std::string file_of(int text) const;
   std::string line_of(int text, std::size_t line) const;

@@ -83,7 +83,7 @@ TEST(ModelReader, ARunTimeFailureNamesTheLineOfTheEntry) {
   for (const char* corpo : {"pendenza, 1.5, 2\r\n", "montagna, 16800, 18000, 1\r\n"}) {
     Lettura l(linea(std::string("\r\n") + corpo));
     std::string causa;
-    l.s.observer = [&](const Scenario::Record& r) { causa = r.causa; };
+    l.s.observer = [&](const Scenario::Record& r) { causa = r.cause; };
     memorizza(l);
     EXPECT_EQ(causa.rfind("app/R_linea.txt:5:", 0), 0u) << causa;
   }

@@ -1,7 +1,10 @@
 #include "compiler/memorizza_percorso.h"
 
 #include "model/competition_codes.h"
+#include <string>
+
 #include "model/errore.h"
+#include "model/register_codes.h"
 #include "model/post_elaborazione.h"
 #include "model/scenario.h"
 
@@ -20,13 +23,15 @@ void stamp_reserved_slots(Scenario& s, Platform& platform) {
   // here whatever the entry holds.
   const bool marca_usata_voce = intestazione.par1 != 0;
   const bool marca_usata_cella = s.celle[1].valore1 != 0;
-  if (marca_usata_voce || marca_usata_cella) errore(platform, "1250");
+  if (marca_usata_voce || marca_usata_cella)
+    errore(platform, std::to_string(number_of(ErroreNumber::marks_taken)));
   intestazione.par1 = marca_voce;
   s.celle[1].valore1 = marca_cella;
 
   const bool codice_usato_voce = intestazione.orario != 0;
   const bool codice_usato_cella = s.celle[1].valore2 != 0;
-  if (codice_usato_voce || codice_usato_cella) errore(platform, "1251");
+  if (codice_usato_voce || codice_usato_cella)
+    errore(platform, std::to_string(number_of(ErroreNumber::codes_taken)));
   intestazione.orario = codice_gara_st(s);
   s.celle[1].valore2 = codice_gara_og(s);
 }

@@ -32,7 +32,7 @@ void regola_avviso(Scenario& s, std::int64_t segnale, std::int64_t cartello) {
     seconda.valore1 = minimo(valore_abbattimento, seconda.valore1);
   } else {
     mark_rule(s, {segnale, cartello, segnale - 2, segnale - 1});
-    s.record(11, segnale * 50);
+    s.record(Code::no_room_before_signal, segnale * 50);
   }
 }
 
@@ -58,7 +58,7 @@ void regola_approccio(Scenario& s, std::int64_t i) {
     }
     if (!piazzato) {
       mark_rule(s, {i, -1, i - lontano, i - vicino});
-      s.record(12, i * 50);
+      s.record(Code::no_room_before_slowdown, i * 50);
     }
   }
 }
@@ -83,7 +83,7 @@ std::int64_t regola_marcatori(Scenario& s, std::int64_t i) {
         conta = -1;
       } else {
         mark_rule(s, {i, -1, passo - 1, passo + 1});
-        s.record(13, passo * 50);  // conta stays 8: no further marker here
+        s.record(Code::no_room_in_slowdown, passo * 50);  // conta stays 8: no further marker here
       }
     }
   } while (s.celle[passo].evento != event::slowdown_end);
@@ -100,7 +100,7 @@ void regola_uscita(Scenario& s, std::int64_t t) {
       piazza_abbattimento(s.celle[cella_rif - 2]);
     } else {
       mark_rule(s, {t, cella_rif, cella_rif - 2, cella_rif - 1});
-      s.record(13, t * 50);
+      s.record(Code::no_room_in_slowdown, t * 50);
     }
     return;
   }

@@ -4,11 +4,10 @@
 
 namespace tracciato {
 
-void Scenario::record(std::int32_t codice, std::optional<std::int32_t> posizione,
-                        std::string_view causa) {
-  codice_errore = codice;
-  if (posizione) posizione_errore = *posizione;
-  if (observer) observer({codice, posizione, causa});
+void Scenario::record(Code code, std::optional<std::int32_t> position, std::string_view cause) {
+  codice_errore = number_of(code);
+  if (position) posizione_errore = *position;
+  if (observer) observer({code, position, cause});
 }
 
 bool Scenario::within_cells(std::int64_t p, std::int64_t margine) const {

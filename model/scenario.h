@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "model/register_codes.h"
 #include "model/table.h"
 
 namespace tracciato {
@@ -144,14 +145,14 @@ struct Scenario {
   std::int32_t signboard_slot = entry::first_signboard;
 
   // Every write to the error register goes through here, so that a listener (the
-  // diagnostics of the command line) sees each fault, not only the last. `posizione`
-  // only for the codes that have one; `causa` says what failed, for code 25.
-  void record(std::int32_t codice, std::optional<std::int32_t> posizione = std::nullopt,
-                std::string_view causa = {});
+  // diagnostics of the command line) sees each fault, not only the last. `position`
+  // only for the codes that have one; `cause` says what failed, for code 25.
+  void record(Code code, std::optional<std::int32_t> position = std::nullopt,
+              std::string_view cause = {});
   struct Record {
-    std::int32_t codice;
-    std::optional<std::int32_t> posizione;
-    std::string_view causa;
+    Code code;
+    std::optional<std::int32_t> position;
+    std::string_view cause;
   };
   std::function<void(const Record&)> observer;
   // Where the readers tell a listener which source line each entry and event came

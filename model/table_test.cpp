@@ -69,11 +69,11 @@ TEST(Scenario, PositionCheckAndEventCell) {
 TEST(Scenario, EveryRegisterWriteReachesTheListener) {
   Scenario s;
   std::vector<std::pair<int, std::optional<int>>> seen;
-  s.observer = [&](const Scenario::Record& r) { seen.push_back({r.codice, r.posizione}); };
+  s.observer = [&](const Scenario::Record& r) { seen.push_back({number_of(r.code), r.position}); };
   s.posizione_errore = 9;
-  s.record(2);
+  s.record(Code::progressive_off_grid);
   EXPECT_EQ(s.posizione_errore, 9);  // codes without a position leave it
-  s.record(16, 2450);
+  s.record(Code::signal_cell_busy, 2450);
   EXPECT_EQ(s.codice_errore, 16);
   EXPECT_EQ(s.posizione_errore, 2450);
   ASSERT_EQ(seen.size(), 2u);

@@ -35,7 +35,7 @@ Terna terna_di(const voce& v) { return {v.inizio_area, v.fine_area, v.posizione}
 LineOutcome lunghezza_percorso(Scenario& s, std::int32_t lunghezza) {
   s.voci[entry::run_data].fine_area = lunghezza;
   if (lunghezza > lunghezza_massima) {
-    s.record(1);
+    s.record(Code::route_too_long);
     return LineOutcome::error_exit;
   }
   const std::int64_t estesa = std::int64_t{lunghezza} + oltre_la_fine;
@@ -52,11 +52,11 @@ LineOutcome signal_repetition(Scenario& s, const std::string& riga, std::int32_t
   v.inizio_area = a;
   v.fine_area = b;
   if (a % 50 != 0) {
-    s.record(3);
+    s.record(Code::repetition_start_off_grid);
     return LineOutcome::error_exit;
   }
   if (b % 50 != 0) {
-    s.record(4);
+    s.record(Code::repetition_end_off_grid);
     return LineOutcome::error_exit;
   }
   if (contains(riga, "4")) {
@@ -64,7 +64,7 @@ LineOutcome signal_repetition(Scenario& s, const std::string& riga, std::int32_t
   } else if (contains(riga, "9")) {
     v.posizione = 9;
   } else {
-    s.record(5);
+    s.record(Code::repetition_codes_unnamed);
     return LineOutcome::error_exit;
   }
   if (b == 0) v.posizione = 0;

@@ -81,7 +81,7 @@ LineOutcome apply_curve(Scenario& s, BodyCursors& c, std::string_view riga, std:
                       std::int64_t n) {
   const std::optional<double> k = curvature(riga);
   if (!k) {
-    s.record(103);
+    s.record(Code::curve_fault);
     return LineOutcome::error_exit;
   }
   if (c.metro > a && c.metro > a + n) return LineOutcome::next;  // no point to compute
@@ -89,14 +89,14 @@ LineOutcome apply_curve(Scenario& s, BodyCursors& c, std::string_view riga, std:
   while (c.metro <= a) {
     passo_dritto(s, c.metro, u);
     if (++c.metro > ultimo_metro_di_curva) {
-      s.record(103);
+      s.record(Code::curve_fault);
       return LineOutcome::error_exit;
     }
   }
   while (c.metro <= a + n) {
     passo_curvo(s, c.metro, u, *k);
     if (++c.metro > ultimo_metro_di_curva) {
-      s.record(103);
+      s.record(Code::curve_fault);
       return LineOutcome::error_exit;
     }
   }

@@ -46,7 +46,7 @@ bool memo_indicatori_v_max(Scenario& s, std::int32_t posizione, std::int32_t& va
                            std::int32_t& strisced) {
   cella& c = s.celle[Scenario::cell_of(posizione)];
   if (!is_free(c)) {
-    s.record(21, posizione);
+    s.record(Code::speed_boards_cell_busy, posizione);
     return true;
   }
   c.evento = event::speed_boards;
@@ -60,7 +60,7 @@ bool memo_indicatori_v_max(Scenario& s, std::int32_t posizione, std::int32_t& va
 bool place_signboard(Scenario& s, std::int32_t posizione, const std::string& testo) {
   cella& c = s.celle[Scenario::cell_of(posizione)];
   if (!is_free(c)) {
-    s.record(6, posizione);
+    s.record(Code::signboard_cell_busy, posizione);
     return true;
   }
   c.evento = event::signboard;

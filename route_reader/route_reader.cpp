@@ -66,7 +66,7 @@ class Corpo {
   // Every positioned entry is checked on its one position before it is applied.
   bool entro_il_modello(std::int32_t posizione) {
     if (s_.within_cells(posizione, 100)) return true;
-    s_.record(15, posizione);
+    s_.record(Code::beyond_the_model, posizione);
     return false;
   }
 
@@ -131,7 +131,7 @@ LineOutcome leggi_testo(Scenario& s, FieldInput& in, Corpo& corpo) {
     s.riga = in.read_text();
     mark_entry(s, in);
     if (in.at_end()) {
-      s.record(102);
+      s.record(Code::no_general_header);
       return LineOutcome::error_exit;
     }
   } while (!contains_any_case(s.riga, "[generale]"));
@@ -168,7 +168,7 @@ bool read_route(Scenario& s, Platform& platform, const SourceTexts& sources) {
   s.voci[entry::train_header].nome = s.nome_treno;
   open_text(s, sources.route);
   if (!platform.exists(sources.route)) {
-    s.record(101);
+    s.record(Code::route_text_missing);
     return false;
   }
   std::string testo = platform.read(sources.route);

@@ -24,8 +24,8 @@ TEST(RouteReader, BusyBoardCellsAreFaultsWithTheEntryPosition) {
   indicatori.s.observer = [&](const Scenario::Record& r) { visti.push_back(r); };
   EXPECT_FALSE(indicatori.read());
   ASSERT_EQ(visti.size(), 1u);
-  EXPECT_EQ(visti[0].codice, 21);
-  EXPECT_EQ(visti[0].posizione, 1010);
+  EXPECT_EQ(visti[0].code, Code::speed_boards_cell_busy);
+  EXPECT_EQ(visti[0].position, 1010);
   EXPECT_EQ(indicatori.s.celle[21].evento, event::signboard);
 }
 

@@ -54,7 +54,7 @@ LineOutcome read_list_line(Scenario& s, FieldInput& in, ListCursor& list,
   const std::int32_t p = in.read_long();
   const std::int32_t v = in.read_long();
   if (!s.within_cells(p, 100)) {
-    s.record(15, p);
+    s.record(Code::beyond_the_model, p);
     return LineOutcome::soft_stop;
   }
   const std::int64_t n = round_half_even(p, 50);

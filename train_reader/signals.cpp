@@ -12,7 +12,7 @@ bool memo_segnale(Scenario& s, std::int32_t posizione, std::int32_t sx, std::int
                   std::int32_t d1, std::int32_t d2, std::int32_t d3, std::int32_t& tempo) {
   const std::int64_t i = Scenario::cell_of(posizione);
   if (!is_free(s.celle[i])) {
-    s.record(16, posizione);
+    s.record(Code::signal_cell_busy, posizione);
     return true;
   }
   cella& c = s.celle[i];
@@ -44,7 +44,7 @@ LineOutcome read_signal(Scenario& s, FieldInput& in) {
   const std::int32_t d3 = in.read_long();
   std::int32_t tempo = in.read_long();
   if (!s.within_cells(posizione, 100)) {
-    s.record(15, posizione);
+    s.record(Code::beyond_the_model, posizione);
     return LineOutcome::soft_stop;
   }
   if (memo_segnale(s, posizione, sx, s1, s2, s3, rapp, dx, d1, d2, d3, tempo))

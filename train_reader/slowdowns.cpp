@@ -15,18 +15,18 @@ bool memo_rallentamento(Scenario& s, std::int32_t x, std::int32_t v, std::int32_
   const std::int64_t fine = Scenario::cell_of(std::int64_t{x} + l);
   if (con_avviso) {
     if (!is_free(s.celle[avviso])) {
-      s.record(17, x);
+      s.record(Code::warning_board_cell_busy, x);
       return true;
     }
   } else {
     f_ta = 0;
   }
   if (!is_free(s.celle[inizio])) {
-    s.record(18, x);
+    s.record(Code::slowdown_start_cell_busy, x);
     return true;
   }
   if (!is_free(s.celle[fine])) {
-    s.record(19, x);
+    s.record(Code::slowdown_end_cell_busy, x);
     return true;
   }
   const std::int16_t velocita = low16(v);
@@ -50,7 +50,7 @@ bool memo_rallentamento(Scenario& s, std::int32_t x, std::int32_t v, std::int32_
   for (std::int64_t k = cella_rif; k > cella_rif - 4; --k)
     if (!is_free(s.celle[k])) esito = 1;
   if (esito == 1) {
-    s.record(20, x);
+    s.record(Code::approach_cells_busy, x);
     return true;
   }
   for (std::int16_t rango = 1; rango <= 4; ++rango) {
@@ -70,7 +70,7 @@ LineOutcome read_slowdown(Scenario& s, FieldInput& in) {
   const std::int32_t f_ta = in.read_long();
   const std::int32_t d_v = in.read_long();
   if (!s.within_cells(x, 100)) {
-    s.record(15, x);
+    s.record(Code::beyond_the_model, x);
     return LineOutcome::soft_stop;
   }
   if (memo_rallentamento(s, x, v, l, f_tt, f_ta, d_v)) return LineOutcome::error_exit;
@@ -92,12 +92,12 @@ LineOutcome read_abatement(Scenario& s, FieldInput& in) {
   const std::int32_t p = in.read_long();
   const std::int32_t valore = in.read_long();
   if (!s.within_cells(p, 100)) {
-    s.record(15, p);
+    s.record(Code::beyond_the_model, p);
     return LineOutcome::soft_stop;
   }
   cella& c = s.celle[round_half_even(p, 50)];
   if (!is_free(c)) {
-    s.record(7, p);
+    s.record(Code::abatement_cell_busy, p);
     return LineOutcome::error_exit;
   }
   if (valore > 0) {

@@ -42,24 +42,24 @@ LineOutcome read_station(Scenario& s, FieldInput& in, std::int32_t& numero) {
   // board text (the boards fill slot + 1 .. 80): refuse the station before anything of
   // it is stored, rather than lose the text.
   if (numero > s.signboard_slot) {
-    s.record(10);
+    s.record(Code::too_many_stations);
     return LineOutcome::error_exit;
   }
   voce& v = s.voci[numero];
   v.posizione = in.read_long();
   const std::int32_t p = v.posizione;
   if (!s.within_cells(p, 800)) {
-    s.record(15, p);
+    s.record(Code::beyond_the_model, p);
     return LineOutcome::soft_stop;
   }
   if (p % 50 != 0) {
-    s.record(8, p);
+    s.record(Code::station_off_grid, p);
     return LineOutcome::error_exit;
   }
   v.genere = in.read_byte();
   const std::int32_t indice = in.read_long();  // the length, not stored
   if (indice % 100 != 0) {
-    s.record(9, p);
+    s.record(Code::station_length_off_grid, p);
     return LineOutcome::error_exit;
   }
   v.opz1 = in.read_byte();
@@ -94,7 +94,7 @@ LineOutcome read_station(Scenario& s, FieldInput& in, std::int32_t& numero) {
   }
   if (v.genere < 25) {
     if (e <= 100) {
-      s.record(24);
+      s.record(Code::stop_cell_too_low);
       return LineOutcome::error_exit;
     }
     cella& fermata = s.celle[round_half_even(e - 50, 50)];
@@ -104,12 +104,12 @@ LineOutcome read_station(Scenario& s, FieldInput& in, std::int32_t& numero) {
   }
 
   if (numero > 1 && std::int64_t{v.inizio_area} - 350 < s.voci[numero - 1].fine_area) {
-    s.record(22, p);
+    s.record(Code::stations_too_close, p);
     return LineOutcome::error_exit;
   }
   ++numero;
   if (numero >= s.signboard_slot) {
-    s.record(10);
+    s.record(Code::too_many_stations);
     return LineOutcome::error_exit;
   }
   return LineOutcome::next;

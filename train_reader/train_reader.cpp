@@ -71,7 +71,7 @@ void controlla_progressive(Scenario& s) {
     const voce& v = s.voci[indice];
     if (v.inizio_area % 50 != 0 || v.fine_area % 50 != 0) passo = true;
   }
-  if (passo) s.record(2);
+  if (passo) s.record(Code::progressive_off_grid);
 }
 
 }  // namespace

@@ -139,7 +139,7 @@ TEST(TrainReader, ErrorExitLeavesTheListsUnfilledAndTheTextOnlyWhenNotDeleting) 
 
 TEST(TrainReader, RouteSoftStopDoesNotEndTheReadingAtTheFirstSignal) {
   StagedTrain t;
-  t.s.record(15, 99999);
+  t.s.record(Code::beyond_the_model, 99999);
   t.read("segnale, 2450, 1,4,0,0,0,0,0,0,0,0\r\nrallentamento, 38950, 75, 350, 1, 0, 0\r\n"
           "segnale, 3850, 2,4,0,0,0,0,0,0,0,0\r\n");
   EXPECT_EQ(t.c(50).evento, event::signal);
