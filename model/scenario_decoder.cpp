@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "model/record_layout.h"
+
 namespace tracciato {
 
 namespace {
@@ -41,6 +43,14 @@ class Lettore {
     std::string s(bytes_.substr(pos_, n));
     pos_ += n;
     return s;
+  }
+  // One field of a record, as its layout gives it.
+  void field(const char* name, std::uint8_t& v) { v = u8(name); }
+  void field(const char* name, std::int16_t& v) { v = i16(name); }
+  void field(const char* name, std::int32_t& v) { v = i32(name); }
+  void field(const char* name, std::string& text) {
+    const std::size_t n = u16("the length of nome");
+    text = testo(n, name);
   }
 
  private:
@@ -89,24 +99,8 @@ DecodedPlan decode_plan(std::string_view bytes) {
 std::vector<voce> decode_entries(std::string_view bytes) {
   Lettore in(bytes, "entry file");
   std::vector<voce> voci(87);
-  for (voce& v : voci) {
-    v.genere = in.u8("genere");
-    v.inizio_area = in.i32("inizio_area");
-    v.fine_area = in.i32("fine_area");
-    v.posizione = in.i32("posizione");
-    v.opz1 = in.u8("opz1");
-    v.nome = in.testo(in.u16("the length of nome"), "nome");
-    v.par1 = in.i16("par1");
-    v.par2 = in.i16("par2");
-    v.par3 = in.i16("par3");
-    v.par4 = in.i16("par4");
-    v.par5 = in.i16("par5");
-    v.opz2 = in.u8("opz2");
-    v.opz3 = in.u8("opz3");
-    v.opz4 = in.u8("opz4");
-    v.opz5 = in.u8("opz5");
-    v.orario = in.i32("orario");
-  }
+  for (voce& v : voci)
+    for_each_field(v, [&in](const char* name, auto& field) { in.field(name, field); });
   if (!in.fine())
     throw DecodeError("entry file: " + std::to_string(bytes.size() - in.pos()) +
                           " bytes follow its 87 entries",
@@ -115,25 +109,14 @@ std::vector<voce> decode_entries(std::string_view bytes) {
 }
 
 std::vector<cella> decode_cells(std::string_view bytes) {
-  if (bytes.empty() || bytes.size() % 15 != 0)
+  if (bytes.empty() || bytes.size() % cell_bytes != 0)
     throw DecodeError("cell file: " + std::to_string(bytes.size()) +
                           " bytes is not a whole number of 15-byte cells",
-                      bytes.size() - bytes.size() % 15);
+                      bytes.size() - bytes.size() % cell_bytes);
   Lettore in(bytes, "cell file");
-  std::vector<cella> celle(bytes.size() / 15);
-  for (cella& c : celle) {
-    c.evento = in.u8("evento");
-    c.valore1 = in.i16("valore1");
-    c.valore2 = in.i16("valore2");
-    c.valore3 = in.i16("valore3");
-    c.valore4 = in.i16("valore4");
-    c.tempo = in.u8("tempo");
-    c.avviso = in.u8("avviso");
-    c.montagna = in.u8("montagna");
-    c.velocita = in.u8("velocita");
-    c.pendenza = in.u8("pendenza");
-    c.aderenza = in.u8("aderenza");
-  }
+  std::vector<cella> celle(bytes.size() / cell_bytes);
+  for (cella& c : celle)
+    for_each_field(c, [&in](const char* name, auto& field) { in.field(name, field); });
   return celle;
 }
 

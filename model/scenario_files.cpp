@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <limits>
 
+#include "model/record_layout.h"
 #include "model/scenario.h"
 #include "platform/platform.h"
 #include "platform/runtime_failure.h"
@@ -37,6 +38,14 @@ class Scrittura {
     s.copy(p_, s.size());
     p_ += s.size();
   }
+  // One field of a record, as its layout gives it.
+  void field(std::uint8_t v) { byte(v); }
+  void field(std::int16_t v) { i16(v); }
+  void field(std::int32_t v) { i32(v); }
+  void field(const std::string& text) {
+    u16(static_cast<std::uint16_t>(text.size()));
+    testo(text);
+  }
   // Bytes written from `inizio` on.
   std::size_t scritti(const char* inizio) const { return static_cast<std::size_t>(p_ - inizio); }
 
@@ -55,8 +64,6 @@ void valore(Scrittura& w, const PlanValue& v) {
 
 // The most a tagged value takes: tag and Double.
 constexpr std::size_t byte_valore_max = 10;
-constexpr std::size_t byte_voce = 34;
-constexpr std::size_t byte_cella = 15;
 
 }  // namespace
 
@@ -90,7 +97,7 @@ std::string encode_plan(const Scenario& s) {
 std::string encode_entries(const Scenario& s) {
   const auto voci = s.voci.elements();
   std::size_t totale = 0;
-  for (const voce& v : voci) totale += byte_voce + v.nome.size();
+  for (const voce& v : voci) totale += entry_bytes_without_name + v.nome.size();
   for (std::size_t i = 0; i < voci.size(); ++i) {
     // The length field has 16 bits: a longer text cannot be written without corrupting
     // every field after it.
@@ -101,45 +108,17 @@ std::string encode_entries(const Scenario& s) {
   }
   std::string out(totale, '\0');
   Scrittura w(out.data());
-  for (const voce& v : voci) {
-    w.byte(v.genere);
-    w.i32(v.inizio_area);
-    w.i32(v.fine_area);
-    w.i32(v.posizione);
-    w.byte(v.opz1);
-    w.u16(static_cast<std::uint16_t>(v.nome.size()));
-    w.testo(v.nome);
-    w.i16(v.par1);
-    w.i16(v.par2);
-    w.i16(v.par3);
-    w.i16(v.par4);
-    w.i16(v.par5);
-    w.byte(v.opz2);
-    w.byte(v.opz3);
-    w.byte(v.opz4);
-    w.byte(v.opz5);
-    w.i32(v.orario);
-  }
+  for (const voce& v : voci)
+    for_each_field(v, [&w](const char*, const auto& field) { w.field(field); });
   return out;
 }
 
 std::string encode_cells(const Scenario& s) {
   const auto celle = s.celle.elements();
-  std::string out(byte_cella * celle.size(), '\0');
+  std::string out(cell_bytes * celle.size(), '\0');
   Scrittura w(out.data());
-  for (const cella& c : celle) {
-    w.byte(c.evento);
-    w.i16(c.valore1);
-    w.i16(c.valore2);
-    w.i16(c.valore3);
-    w.i16(c.valore4);
-    w.byte(c.tempo);
-    w.byte(c.avviso);
-    w.byte(c.montagna);
-    w.byte(c.velocita);
-    w.byte(c.pendenza);
-    w.byte(c.aderenza);
-  }
+  for (const cella& c : celle)
+    for_each_field(c, [&w](const char*, const auto& field) { w.field(field); });
   return out;
 }
 
