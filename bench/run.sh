@@ -8,21 +8,15 @@
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
+. "$root/tools/install_missing.sh"
 build=$root/build/bench
 work=$build/work
 runs=${1:-50}
 
-need=()
+need=(libbenchmark-dev)
 command -v hyperfine >/dev/null || need+=(hyperfine)
 [ -x /usr/bin/time ] || need+=(time)
-dpkg -s libbenchmark-dev >/dev/null 2>&1 || need+=(libbenchmark-dev)
-if ((${#need[@]})); then
-  sudo=
-  [ "$(id -u)" -ne 0 ] && sudo=sudo
-  echo "Installing: ${need[*]}"
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${need[@]}" >/dev/null
-fi
+install_missing "${need[@]}"
 
 configure() {
   cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTRACCIATO_TESTS=OFF \

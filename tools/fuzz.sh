@@ -7,22 +7,13 @@
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
+. "$root/tools/install_missing.sh"
 seconds=${TRACCIATO_FUZZ_SECONDS:-60}
 build=${TRACCIATO_FUZZ_BUILD:-$root/build/fuzz}
 harnesses=("$@")
 ((${#harnesses[@]})) || harnesses=(field_input route_reader train_reader compile)
 
-missing=()
-for p in clang libclang-rt-14-dev; do
-  dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
-done
-if ((${#missing[@]})); then
-  sudo=
-  [ "$(id -u)" -ne 0 ] && sudo=sudo
-  echo "Installing: ${missing[*]}"
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
-fi
+install_missing clang libclang-rt-14-dev
 
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DTRACCIATO_FUZZ=ON \
   -DTRACCIATO_TESTS=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null

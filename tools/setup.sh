@@ -7,6 +7,7 @@
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
+. "$root/tools/install_missing.sh"
 # What the build and the embedded run need.
 base_packages=(cmake ninja-build g++ pkgconf libcli11-dev nlohmann-json3-dev libcairo2-dev
                fonts-dejavu-core)
@@ -14,20 +15,6 @@ base_packages=(cmake ninja-build g++ pkgconf libcli11-dev nlohmann-json3-dev lib
 # Benchmark for the smoke run of the benchmarks.
 test_packages=(libgtest-dev libgmock-dev g++-mingw-w64-x86-64 wine wine64 xvfb xdotool
                imagemagick libbenchmark-dev libssl-dev)
-
-install_missing() {  # install_missing PACKAGE...
-  local missing=()
-  for p in "$@"; do
-    dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
-  done
-  if ((${#missing[@]})); then
-    local sudo=
-    [ "$(id -u)" -ne 0 ] && sudo=sudo
-    echo "Installing: ${missing[*]}"
-    $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
-  fi
-}
 
 build() {  # build DIR [cmake options...]
   local dir=$1

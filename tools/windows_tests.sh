@@ -12,6 +12,7 @@ set -uo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$root/build
+. "$root/tools/install_missing.sh"
 packages=(cmake ninja-build g++ libcli11-dev nlohmann-json3-dev
           g++-mingw-w64-x86-64 wine wine64 xvfb xdotool imagemagick)
 
@@ -33,20 +34,6 @@ die() {
   echo "windows_tests: $*" >&2
   fail "$*"
   finish
-}
-
-install_missing() {
-  local missing=()
-  for p in "${packages[@]}"; do
-    dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
-  done
-  if ((${#missing[@]})); then
-    local sudo=
-    [ "$(id -u)" -ne 0 ] && sudo=sudo
-    echo "Installing: ${missing[*]}"
-    $sudo apt-get update -qq &&
-      DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
-  fi
 }
 
 # A Linux path as wine's drive Z: names it.
@@ -84,7 +71,7 @@ start_display() {
 
 # --- set-up ---------------------------------------------------------------------
 
-install_missing || die "cannot install: ${packages[*]}"
+install_missing "${packages[@]}" || die "cannot install: ${packages[*]}"
 
 linux_exe=${TRACCIATO_LINUX_EXE:-$build/release/tracciato}
 if [ ! -x "$linux_exe" ]; then
