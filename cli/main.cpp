@@ -14,6 +14,7 @@
 #include "platform/platform.h"
 #include "platform/runtime_failure.h"
 #include "sources/source_writers.h"
+#include "view/view_command.h"
 
 namespace {
 
@@ -39,6 +40,7 @@ constexpr const char* usage =
     "[--report FILE]\n"
     "       tracciato plot DIR --route NAME --train NAME [--map FILE] [--profile FILE] "
     "[--width PX]\n"
+    "       tracciato view DIR --route NAME --train NAME [-o FILE.html] [--report REPORT.json]\n"
     "       tracciato dump FILE [--kind plan|entries|cells] [--format text|json|csv|hex]";
 
 }  // namespace
@@ -79,6 +81,9 @@ int main(int argc, char** argv) {
   tracciato::cli::PlotOptions plot_options;
   auto* plot = tracciato::cli::add_plot_command(app, plot_options);
 
+  tracciato::view::ViewOptions view_options;
+  auto* view = tracciato::view::add_view_command(app, view_options);
+
   tracciato::cli::DumpOptions dump_options;
   auto* dump = tracciato::cli::add_dump_command(app, dump_options);
 
@@ -90,6 +95,7 @@ int main(int argc, char** argv) {
     std::cerr << (compile->parsed() ? tracciato::cli::compile_usage
                   : check->parsed()   ? tracciato::cli::check_usage
                   : plot->parsed()  ? tracciato::cli::plot_usage
+                  : view->parsed()  ? tracciato::view::view_usage
                   : dump->parsed()  ? tracciato::cli::dump_usage
                                     : usage)
               << "\n";
@@ -99,6 +105,7 @@ int main(int argc, char** argv) {
   if (compile->parsed()) return tracciato::cli::run_compile(*platform, compile_options);
   if (check->parsed()) return tracciato::cli::run_check(*platform, check_options);
   if (plot->parsed()) return tracciato::cli::launch_plot(*platform, argv, std::cerr);
+  if (view->parsed()) return tracciato::view::run_view(*platform, view_options, std::cout, std::cerr);
   if (dump->parsed()) return tracciato::cli::run_dump(*platform, dump_options, std::cout, std::cerr);
   return 64;
 }
