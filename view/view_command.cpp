@@ -114,6 +114,7 @@ int run_view(Platform& platform, const ViewOptions& o, std::ostream& out, std::o
     return 64;
   }
 
+  std::string no_map;  // said only once the page is written: a failure is one line
   try {
     const std::string entries = platform.unisci(o.dir, nome_file_voci(o.route, o.train));
     const std::string cells = platform.unisci(o.dir, nome_file_celle(o.route, o.train));
@@ -124,8 +125,7 @@ int run_view(Platform& platform, const ViewOptions& o, std::ostream& out, std::o
     if (platform.esiste(plan_path))
       plan = decode(plan_path, read_input(platform, plan_path), decodifica_planimetria);
     else
-      err << prefix << "no plan file " << plan_path
-          << " (a compile with --no-plan writes none): the page has no map\n";
+      no_map = "no plan file " + plan_path + " (a compile with --no-plan writes none): the page has no map";
     std::optional<Json> report;
     if (o.report) {
       const std::string text = read_input(platform, *o.report);
@@ -151,6 +151,7 @@ int run_view(Platform& platform, const ViewOptions& o, std::ostream& out, std::o
     err << prefix << f.message << "\n";
     return 3;
   }
+  if (!no_map.empty()) err << prefix << no_map << "\n";
   out << "page: " << page << "\n";
   return 0;
 }

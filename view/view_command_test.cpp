@@ -63,10 +63,12 @@ TEST(ViewCommand, AnInputMissingOrCorruptIsOneLineNamingItsFile) {
       {"out/ROVELDA-MARNE_K 517.sim", "\x01\x02", "out/ROVELDA-MARNE_K 517.sim: "},
       {"out/ROVELDA-MARNE_K 517.dat", "0123456789", "out/ROVELDA-MARNE_K 517.dat: "},
       {"out/ROVELDA-MARNE_linea.dat", "\x05", "out/ROVELDA-MARNE_linea.dat: "},
+      {"report.json", nullptr, "report.json"},
       {"report.json", "{\"outcome\": 1}", "report.json: not a report of check or compile: "},
   };
   for (const auto& c : cases) {
     ViewRun run;
+    run.platform.files.erase("out/ROVELDA-MARNE_linea.dat");  // no map: a note, not said on failure
     run.options.report = "report.json";
     run.platform.files["report.json"] = "{\"outcome\": \"ok\"}";
     if (c.bytes)
