@@ -11,6 +11,14 @@ function valuesOf(scenario, cell) {
     .join('; ');
 }
 
+// Rows that a click brings the views to take the Enter key alike.
+function pressOnEnter(e) {
+  if (e.key === 'Enter' || e.key === ' ') {
+    e.preventDefault();
+    e.currentTarget.click();
+  }
+}
+
 function tableKinds(s) {
   const d = s.data;
   const num = (v) => ({ text: v === null || v === undefined ? '' : String(v), number: true });
@@ -127,6 +135,8 @@ class Tables {
           'tr',
           {
             dataset: { row: i, metre: r.at },
+            tabindex: 0,
+            onkeydown: pressOnEnter,
             onclick: (e) => {
               for (const tr of body.children) tr.classList.remove('chosen');
               e.currentTarget.classList.add('chosen');
@@ -162,6 +172,8 @@ function listProblems(section, list, title, scenario, page) {
         {
           class: `${it.kind}${it.at === null ? ' unplaced' : ''}`,
           dataset: it.at === null ? {} : { metre: it.at },
+          tabindex: it.at === null ? undefined : 0,
+          onkeydown: it.at === null ? undefined : pressOnEnter,
           onclick: it.at === null ? undefined : () => page.goTo(it.at, it.at - 1000, it.at + 1000),
           title: it.at === null ? 'no position in the report' : `at km ${km(it.at)}`,
         },
