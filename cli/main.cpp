@@ -15,6 +15,7 @@
 #include "platform/platform.h"
 #include "platform/runtime_failure.h"
 #include "sources/source_writers.h"
+#include "view/view_command.h"
 
 namespace {
 
@@ -43,6 +44,7 @@ constexpr const char* usage =
     "[--report FILE]\n"
     "       tracciato plot DIR --route NAME --train NAME [--map FILE] [--profile FILE] "
     "[--width PX]\n"
+    "       tracciato view DIR --route NAME --train NAME [-o FILE.html] [--report REPORT.json]\n"
     "       tracciato dump FILE [--kind plan|entries|cells] [--format text|json|csv|hex]";
 
 }  // namespace
@@ -83,6 +85,9 @@ int main(int argc, char** argv) {
   tracciato::plot::PlotOptions plot_options;
   auto* plot = tracciato::plot::add_plot_command(app, plot_options);
 
+  tracciato::view::ViewOptions view_options;
+  auto* view = tracciato::view::add_view_command(app, view_options);
+
   tracciato::dump::DumpOptions dump_options;
   auto* dump = tracciato::dump::add_dump_command(app, dump_options);
 
@@ -94,6 +99,7 @@ int main(int argc, char** argv) {
     std::cerr << (compile->parsed() ? tracciato::cli::compile_usage
                   : check->parsed()   ? tracciato::cli::check_usage
                   : plot->parsed()  ? tracciato::plot::plot_usage
+                  : view->parsed()  ? tracciato::view::view_usage
                   : dump->parsed()  ? tracciato::dump::dump_usage
                                     : usage)
               << "\n";
@@ -103,6 +109,7 @@ int main(int argc, char** argv) {
   if (compile->parsed()) return tracciato::cli::run_compile(*platform, compile_options);
   if (check->parsed()) return tracciato::cli::run_check(*platform, check_options);
   if (plot->parsed()) return tracciato::plot::launch_plot(*platform, argv, std::cerr);
+  if (view->parsed()) return tracciato::view::run_view(*platform, view_options, std::cout, std::cerr);
   if (dump->parsed()) return tracciato::dump::run_dump(*platform, dump_options, std::cout, std::cerr);
   return tracciato::code_of(tracciato::ExitStatus::usage);
 }

@@ -23,7 +23,8 @@ declare -A may=(
   [driver]="platform model route_reader train_reader sources compiler driver"
   [dump]="$core dump"
   [plot]="$core plot"
-  [cli]="$core dump plot cli"
+  [view]="$core dump plot view"
+  [cli]="$core dump plot view cli"
 )
 # Rooms of tests and tools that may use everything: benchmarks, fuzzers, checks of
 # the built executable, golden digests.
@@ -31,7 +32,7 @@ open_rooms="bench fuzz robustness golden"
 
 is_test() {  # tests and their helpers also use the test support
   case "$(basename "$1")" in
-    *_test.cpp | *_test_*.h | *test_support.h | staged_*.h) return 0 ;;
+    *_test.cpp | *_test_*.h | test_*.h | *test_support.h | staged_*.h) return 0 ;;
   esac
   return 1
 }

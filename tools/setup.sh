@@ -2,8 +2,8 @@
 # Set-up for a fresh machine.
 #   tools/setup.sh run   install what is missing, build, run the embedded job in run/
 #   tools/setup.sh test  install what is missing, build, run every test (normal and
-#                        sanitizer builds, a smoke run of the benchmarks, then the
-#                        Windows build under wine)
+#                        sanitizer builds, the page of tracciato view in chromium, a
+#                        smoke run of the benchmarks, then the Windows build under wine)
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -11,10 +11,18 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 # What the build and the embedded run need.
 base_packages=(cmake ninja-build g++ pkgconf libcli11-dev nlohmann-json3-dev libcairo2-dev
                fonts-dejavu-core)
-# What the tests need besides: GoogleTest, the Windows cross build and wine, and Google
-# Benchmark for the smoke run of the benchmarks.
+# What the tests need besides: GoogleTest, the Windows cross build and wine, Google
+# Benchmark for the smoke run of the benchmarks, and the browser the page of
+# `tracciato view` is tested in.
 test_packages=(libgtest-dev libgmock-dev g++-mingw-w64-x86-64 wine wine64 xvfb xdotool
-               imagemagick libbenchmark-dev libssl-dev)
+               imagemagick libbenchmark-dev libssl-dev chromium)
+
+# Node.js drives the browser test; the machine's own is taken when there is one.
+# Then the test's one package (playwright-core, pinned in view/test/package-lock.json).
+browser_test_driver() {
+  command -v node >/dev/null && command -v npm >/dev/null || install_missing nodejs npm
+  (cd "$root/view/test" && npm ci --no-audit --no-fund --loglevel=error)
+}
 
 build() {  # build DIR [cmake options...]
   local dir=$1
@@ -61,6 +69,7 @@ case "${1:-}" in
     ;;
   test)
     install_missing "${base_packages[@]}" "${test_packages[@]}"
+    browser_test_driver
     # The tests explicitly: `run` keeps them out of the same build folder. A build
     # without tests is a failure here, never an empty pass.
     build "$root/build/release" -DTRACCIATO_TESTS=ON -DTRACCIATO_BENCH=OFF

@@ -132,6 +132,29 @@ listing() { (cd "$1" && ls -A | grep -v -x -e tracciato -e tracciato.exe -e stdo
 check "the Windows run leaves the same files as the Linux run, no source text" \
   diff <(listing "$lin") <(listing "$win")
 
+# The page of tracciato view, from the embedded run's files: the same bytes on Windows.
+page="ROVELDA-MARNE_K 517.html"
+"$linux_exe" view "$lin" --route ROVELDA-MARNE --train "K 517" >/dev/null 2>"$lin/view.err"
+view_status=0
+(cd "$win" && timeout -k 10 120 wine ./tracciato.exe view . --route ROVELDA-MARNE --train "K 517" \
+   >view.out 2>view.err) || view_status=$?
+check "tracciato.exe view ends with status 0 (got $view_status)" [ "$view_status" -eq 0 ]
+if [ ! -f "$win/$page" ]; then
+  fail "tracciato.exe view writes $page beside the scenario's files"
+else
+  check "the page of tracciato.exe view is byte-identical to the Linux build's" \
+    cmp -s "$lin/$page" "$win/$page"
+fi
+rm -f "$lin/$page" "$win/$page" "$lin/view.err" "$win/view.out" "$win/view.err"
+# The build without cairo draws no pictures and says how to see them.
+plot_status=0
+(cd "$win" && timeout -k 10 60 wine ./tracciato.exe plot . --route ROVELDA-MARNE --train "K 517" \
+   >plot.out 2>plot.err) || plot_status=$?
+check "tracciato.exe plot ends with status 3 (got $plot_status)" [ "$plot_status" -eq 3 ]
+check "tracciato.exe plot points to tracciato view of the same scenario" \
+  grep -q -F 'tracciato view . --route ROVELDA-MARNE --train "K 517"' "$win/plot.err"
+rm -f "$win/plot.out" "$win/plot.err"
+
 # The sources subcommand writes the two source texts the embedded run deletes.
 mkdir -p "$lin/sources" "$win/sources"
 "$linux_exe" sources "$lin/sources" >/dev/null 2>&1
