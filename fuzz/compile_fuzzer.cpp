@@ -1,8 +1,9 @@
 // The whole compile in memory: route text, NUL, train text, compiled with the plan when
 // the input's length is one more than a multiple of four (see compile_case). The
 // properties of compile_properties.h then compare it with compiles of related inputs.
-// Routes longer than a few kilometres are turned away, and not kept in the corpus:
-// their plan is slow to build and reaches nothing that a short route does not.
+// Routes longer than a kilometre are turned away, and not kept in the corpus: their
+// plan is slow to build, and their cells reach nothing that the 8 km of cells of a
+// short route do not.
 // With TRACCIATO_FUZZ_COUNTS set, how often each property compared is printed at the
 // end of the run; with TRACCIATO_FUZZ_ALL set, every property is checked on every
 // input (to replay a corpus).
