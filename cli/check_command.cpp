@@ -54,7 +54,7 @@ CLI::App* add_check_command(CLI::App& app, CompileOptions& options) {
 
 int run_check(Platform& platform, const CompileOptions& options) {
   ReadOnlyPlatform files(platform);
-  return run_compile_on(files, platform, options, "check", check_usage);
+  return run_compile_on(files, platform, options, {"check", check_usage, false});
 }
 
 }  // namespace tracciato::cli

@@ -1,5 +1,6 @@
 #include "cli/diagnostics.h"
 
+#include "cli/edit_distance.h"
 #include "cli/fault_context.h"
 #include "cli/source_line.h"
 
@@ -56,21 +57,6 @@ std::optional<std::string> close_keyword(const std::string& field, Scope ambito)
 }
 
 }  // namespace
-
-std::size_t edit_distance(const std::string& a, const std::string& b) {
-  std::vector<std::size_t> row(b.size() + 1);
-  for (std::size_t j = 0; j <= b.size(); ++j) row[j] = j;
-  for (std::size_t i = 1; i <= a.size(); ++i) {
-    std::size_t diagonal = row[0];
-    row[0] = i;
-    for (std::size_t j = 1; j <= b.size(); ++j) {
-      const std::size_t above = row[j];
-      row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
-      diagonal = above;
-    }
-  }
-  return row[b.size()];
-}
 
 void Diagnostics::attach(Scenario& s) {
   s_ = &s;
@@ -185,6 +171,12 @@ int Diagnostics::errors() const {
   return static_cast<int>(std::count_if(list_.begin(), list_.end(), [](const Diagnostic& g) {
     return g.severity == Diagnostic::Severity::error;
   }));
+}
+
+CompileOutcome Diagnostics::strict(const CompileOutcome& outcome) const {
+  CompileOutcome shown = outcome;
+  if (shown.kind == CompileOutcome::Kind::ok && warnings() > 0) shown.kind = CompileOutcome::Kind::faults;
+  return shown;
 }
 
 int Diagnostics::warnings() const { return static_cast<int>(list_.size()) - errors(); }

@@ -8,12 +8,12 @@
 
 #include <nlohmann/json_fwd.hpp>
 
+#include "compiler/compilazione.h"
 #include "model/diagnostica.h"
 #include "model/register_codes.h"
 
 namespace tracciato {
 struct Scenario;
-struct CompileOutcome;
 }  // namespace tracciato
 
 namespace tracciato::cli {
@@ -52,6 +52,8 @@ class Diagnostics {
   const std::vector<Diagnostic>& all() const { return list_; }
   int errors() const;
   int warnings() const;
+  // `outcome` as --strict shows it: a compile with warnings ends with faults.
+  CompileOutcome strict(const CompileOutcome& outcome) const;
 
   // Every diagnostic with its quoted line and caret, then the summary line.
   std::string text() const;
@@ -70,7 +72,5 @@ class Diagnostics {
   std::vector<Diagnostic> list_;
 };
 
-// Edit distance between two byte strings (insertions, deletions, substitutions).
-std::size_t edit_distance(const std::string& a, const std::string& b);
 
 }  // namespace tracciato::cli

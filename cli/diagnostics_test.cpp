@@ -1,4 +1,5 @@
 #include "cli/diagnostics.h"
+#include "cli/edit_distance.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -416,11 +417,13 @@ TEST(Warnings, EmbeddedRunNamesTextsByTheirFileName) {
   EXPECT_EQ(d.all()[0].code, 25);
 }
 
-TEST(EditDistance, CountsInsertionsDeletionsAndSubstitutions) {
+TEST(EditDistance, CountsInsertionsDeletionsSubstitutionsAndSwaps) {
   EXPECT_EQ(edit_distance("pendnza", "pendenza"), 1u);
   EXPECT_EQ(edit_distance("pendenza", "pendenza"), 0u);
   EXPECT_EQ(edit_distance("", "abc"), 3u);
-  EXPECT_EQ(edit_distance("segnael", "segnale"), 2u);
+  EXPECT_EQ(edit_distance("segnael", "segnale"), 1u);
+  EXPECT_EQ(edit_distance("curvsa", "curvas"), 1u);
+  EXPECT_EQ(edit_distance("curvsa", "curvad"), 2u);
 }
 
 }  // namespace
