@@ -15,36 +15,18 @@ void scrivi_pendenza(Scenario& s, Cursori& c) {
   ++c.cella_pendenza;
 }
 
-// The two points before the plan cursor, carried from metre to metre so that each
+// The two points before the plan cursor are carried from metre to metre, so that each
 // step reads no element back from the plan.
-struct Ultimi {
-  double x1, y1;  // point m-1
-  double x2, y2;  // point m-2
-};
-
 Ultimi ultimi(const Scenario& s, std::int64_t m) {
   const Planimetria& p = s.planimetria;
   return {p(m - 1, 0).numero(), p(m - 1, 1).numero(), p(m - 2, 0).numero(),
           p(m - 2, 1).numero()};
 }
 
-void metti(Scenario& s, std::int64_t m, Ultimi& u, double x, double y) {
-  s.planimetria(m, 0) = Valore::di_doppio(x);
-  s.planimetria(m, 1) = Valore::di_doppio(y);
-  u = {x, y, u.x1, u.y1};
-}
-
-// Point m = point m-1 + (dx + k*dy, dy - k*dx), (dx, dy) = point m-1 - point m-2.
-// The grouping is kept as written: it decides the bits of the result.
-void passo_curvo(Scenario& s, std::int64_t m, Ultimi& u, double k) {
-  const double dx = u.x1 - u.x2;
-  const double dy = u.y1 - u.y2;
-  metti(s, m, u, u.x1 + (dx + k * dy), u.y1 + (dy - k * dx));
-}
-
-// Point m = point m-1 + (point m-1 - point m-2): the last step repeated.
-void passo_dritto(Scenario& s, std::int64_t m, Ultimi& u) {
-  metti(s, m, u, u.x1 + (u.x1 - u.x2), u.y1 + (u.y1 - u.y2));
+void metti(Scenario& s, std::int64_t m, Ultimi& u, Punto punto) {
+  s.planimetria(m, 0) = Valore::di_doppio(punto.x);
+  s.planimetria(m, 1) = Valore::di_doppio(punto.y);
+  u = {punto.x, punto.y, u.x1, u.y1};
 }
 
 }  // namespace
@@ -87,14 +69,14 @@ Seguito applica_curva(Scenario& s, Cursori& c, std::string_view riga, std::int64
   if (c.metro > a && c.metro > a + n) return Seguito::avanti;  // no point to compute
   Ultimi u = ultimi(s, c.metro);
   while (c.metro <= a) {
-    passo_dritto(s, c.metro, u);
+    metti(s, c.metro, u, passo_dritto(u));
     if (++c.metro > ultimo_metro_di_curva) {
       s.registra(103);
       return Seguito::fine;
     }
   }
   while (c.metro <= a + n) {
-    passo_curvo(s, c.metro, u, *k);
+    metti(s, c.metro, u, passo_curvo(u, *k));
     if (++c.metro > ultimo_metro_di_curva) {
       s.registra(103);
       return Seguito::fine;
@@ -112,7 +94,7 @@ void completa_planimetria(Scenario& s, Cursori& c) {
   if (c.metro > std::int64_t{s.lunghezza_estesa} - 2) return;
   Ultimi u = ultimi(s, c.metro);
   while (c.metro <= std::int64_t{s.lunghezza_estesa} - 2) {
-    passo_dritto(s, c.metro, u);
+    metti(s, c.metro, u, passo_dritto(u));
     ++c.metro;
   }
 }
