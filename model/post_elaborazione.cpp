@@ -1,132 +1,44 @@
 #include "model/post_elaborazione.h"
 
-#include <string>
-
 #include "model/diagnostica.h"
+#include "model/regole_cammino.h"
 #include "model/scenario.h"
-#include "platform/runtime_failure.h"
 
 namespace tracciato {
 
 namespace {
 
-constexpr std::int16_t valore_abbattimento = 180;
+// The walk's picture of the cells is the model itself.
+class CelleDelModello {
+ public:
+  explicit CelleDelModello(Scenario& s) : s_(s) {}
 
-void piazza_abbattimento(cella& c) {
-  c.evento = evento::abbattimento;
-  c.valore1 = valore_abbattimento;
-}
-
-// An abatement in one of the two cells before the signal in cell `segnale`: a free
-// cell first; failing that, an abatement already there is lowered to at most 180.
-void regola_avviso(Scenario& s, std::int64_t segnale, std::int64_t cartello) {
-  cella& prima = s.celle[segnale - 1];
-  cella& seconda = s.celle[segnale - 2];
-  if (libera(prima)) {
-    piazza_abbattimento(prima);
-  } else if (libera(seconda)) {
-    piazza_abbattimento(seconda);
-  } else if (prima.evento == evento::abbattimento) {
-    prima.valore1 = minimo(valore_abbattimento, prima.valore1);
-  } else if (seconda.evento == evento::abbattimento) {
-    seconda.valore1 = minimo(valore_abbattimento, seconda.valore1);
-  } else {
-    segna_regola(s, {segnale, cartello, segnale - 2, segnale - 1});
-    s.registra(11, segnale * 50);
+  std::uint8_t evento(std::int64_t i) const { return s_.celle[i].evento; }
+  std::int16_t valore1(std::int64_t i) const { return s_.celle[i].valore1; }
+  bool libera(std::int64_t i) const { return tracciato::libera(s_.celle[i]); }
+  void piazza(std::int64_t i) {
+    cella& c = s_.celle[i];
+    c.evento = evento::abbattimento;
+    c.valore1 = cammino::valore_abbattimento;
   }
-}
-
-// Every signal up to 20 cells before the warning board in cell i, none below cell 3.
-void regola_cartello(Scenario& s, std::int64_t i) {
-  for (std::int64_t p = 1; p <= 20; ++p) {
-    if (i - p < 3) break;
-    if (s.celle[i - p].evento == evento::segnale) regola_avviso(s, i - p, i);
+  void abbassa(std::int64_t i) {
+    cella& c = s_.celle[i];
+    c.valore1 = minimo(cammino::valore_abbattimento, c.valore1);
   }
-}
-
-// Three windows before the slow-down start in cell i, each taking its first free cell.
-void regola_approccio(Scenario& s, std::int64_t i) {
-  for (std::int64_t vicino : {5, 11, 18}) {
-    const std::int64_t lontano = vicino + 2;
-    if (i <= lontano) continue;
-    bool piazzato = false;
-    for (std::int64_t d = vicino; d <= lontano && !piazzato; ++d) {
-      if (libera(s.celle[i - d])) {
-        piazza_abbattimento(s.celle[i - d]);
-        piazzato = true;
-      }
-    }
-    if (!piazzato) {
-      segna_regola(s, {i, -1, i - lontano, i - vicino});
-      s.registra(12, i * 50);
-    }
+  void senza_posto(std::int32_t codice, std::int64_t posizione, const RegolaSenzaPosto& r) {
+    segna_regola(s_, r);
+    s_.registra(codice, static_cast<std::int32_t>(posizione));
   }
-}
 
-// A marker every 8 cells from the start in cell i to the slow-down's end, shifted by
-// one cell around a busy one. Returns the end cell.
-std::int64_t regola_marcatori(Scenario& s, std::int64_t i) {
-  std::int64_t conta = 0;
-  std::int64_t passo = i;
-  do {
-    ++passo;
-    ++conta;
-    if (conta == 8) {
-      if (libera(s.celle[passo])) {
-        piazza_abbattimento(s.celle[passo]);
-        conta = 0;
-      } else if (libera(s.celle[passo - 1])) {
-        piazza_abbattimento(s.celle[passo - 1]);
-        conta = 1;
-      } else if (libera(s.celle[passo + 1])) {
-        piazza_abbattimento(s.celle[passo + 1]);
-        conta = -1;
-      } else {
-        segna_regola(s, {i, -1, passo - 1, passo + 1});
-        s.registra(13, passo * 50);  // conta stays 8: no further marker here
-      }
-    }
-  } while (s.celle[passo].evento != evento::fine_rallentamento);
-  return passo;
-}
-
-// An abatement before the first signal within 12 cells after the end cell t.
-void regola_uscita(Scenario& s, std::int64_t t) {
-  for (std::int64_t cella_rif = t; cella_rif <= t + 12; ++cella_rif) {
-    if (s.celle[cella_rif].evento != evento::segnale) continue;
-    if (libera(s.celle[cella_rif - 1])) {
-      piazza_abbattimento(s.celle[cella_rif - 1]);
-    } else if (libera(s.celle[cella_rif - 2])) {
-      piazza_abbattimento(s.celle[cella_rif - 2]);
-    } else {
-      segna_regola(s, {t, cella_rif, cella_rif - 2, cella_rif - 1});
-      s.registra(13, t * 50);
-    }
-    return;
-  }
-}
-
-void regole_rallentamento(Scenario& s, std::int64_t i) {
-  regola_approccio(s, i);
-  if (s.celle[i].valore1 >= 110) return;
-  try {
-    regola_uscita(s, regola_marcatori(s, i));
-  } catch (const RuntimeFailure& failure) {
-    // A start without an end board after it runs the scan off the cells: say which.
-    throw RuntimeFailure("slow-down starting in cell " + std::to_string(i) + " (" +
-                         std::to_string((i - 1) * 50) + " m): scan past the last cell: " +
-                         failure.what());
-  }
-}
+ private:
+  Scenario& s_;
+};
 
 }  // namespace
 
 void elabora_celle(Scenario& s) {
-  const std::int64_t ultima = static_cast<std::int64_t>(s.n_celle) - 2;
-  for (std::int64_t indice = 1; indice <= ultima; ++indice) {
-    if (s.celle[indice].evento == evento::avviso_rallentamento) regola_cartello(s, indice);
-    if (s.celle[indice].evento == evento::inizio_rallentamento) regole_rallentamento(s, indice);
-  }
+  CelleDelModello celle(s);
+  cammino::cammina(celle, s.n_celle);
 }
 
 }  // namespace tracciato
