@@ -128,6 +128,11 @@ void segna_cella(Scenario& s, std::int64_t indice) {
   origine[static_cast<std::size_t>(indice)] = s.diagnostica->voce;
 }
 
+void segna_fermata(Scenario& s, std::int64_t indice) {
+  if (!s.diagnostica || !s.celle.allocata() || indice < 0 || indice > s.celle.superiore()) return;
+  if (!libera(s.celle[indice])) s.diagnostica->fermate_su_eventi.push_back(indice);
+}
+
 void segna_regola(Scenario& s, const RegolaSenzaPosto& r) {
   if (!s.diagnostica) return;
   Diagnostica& d = *s.diagnostica;

@@ -73,6 +73,9 @@ struct Diagnostica {
     std::int32_t inizio = 0, fine = 0, posizione = 0;
   };
   std::vector<Progressiva> progressive;  // every progressive entry read, in order
+  // Stop cells a station wrote over an earlier event (a station does not test its stop
+  // cell), in the order written.
+  std::vector<std::int64_t> fermate_su_eventi;
   std::function<void(const Avviso&)> avviso;
 
   // The line that ends the values of the entry before; a non-empty field on it is a
@@ -97,6 +100,8 @@ void segna_progressiva(Scenario& s, int entry);
 
 // The event of cell `indice` was placed by the entry being read.
 void segna_cella(Scenario& s, std::int64_t indice);
+// A station is about to write its stop cell `indice`; noted when it holds an event.
+void segna_fermata(Scenario& s, std::int64_t indice);
 // A rule of the post-processing found no room; the fault recorded next belongs to the
 // entry that placed the event of `r.cella`.
 void segna_regola(Scenario& s, const RegolaSenzaPosto& r);

@@ -97,10 +97,12 @@ LineOutcome read_station(Scenario& s, FieldInput& in, std::int32_t& numero) {
       s.registra(24);
       return LineOutcome::error_exit;
     }
-    cella& fermata = s.celle[arrotonda(e - 50, 50)];
+    const std::int64_t indice = arrotonda(e - 50, 50);
+    segna_fermata(s, indice);
+    cella& fermata = s.celle[indice];
     fermata.evento = evento::stazione;
     fermata.valore1 = basso16(numero);
-    segna_cella(s, arrotonda(e - 50, 50));
+    segna_cella(s, indice);
   }
 
   if (numero > 1 && std::int64_t{v.inizio_area} - 350 < s.voci[numero - 1].fine_area) {
