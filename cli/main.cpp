@@ -9,6 +9,7 @@
 #include "cli/diagnostics.h"
 #include "cli/dump_command.h"
 #include "cli/plot_command.h"
+#include "decompile/decompile_command.h"
 #include "driver/form1.h"
 #include "model/scenario.h"
 #include "platform/platform.h"
@@ -39,7 +40,8 @@ constexpr const char* usage =
     "[--report FILE]\n"
     "       tracciato plot DIR --route NAME --train NAME [--map FILE] [--profile FILE] "
     "[--width PX]\n"
-    "       tracciato dump FILE [--kind plan|entries|cells] [--format text|json|csv|hex]";
+    "       tracciato dump FILE [--kind plan|entries|cells] [--format text|json|csv|hex]\n"
+    "       tracciato decompile DIR --route NAME --train NAME [-o OUTDIR] [--force] [--no-plan]";
 
 }  // namespace
 
@@ -82,6 +84,9 @@ int main(int argc, char** argv) {
   tracciato::cli::DumpOptions dump_options;
   auto* dump = tracciato::cli::add_dump_command(app, dump_options);
 
+  tracciato::decompile::DecompileOptions decompile_options;
+  auto* decompile = tracciato::decompile::add_decompile_command(app, decompile_options);
+
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
@@ -91,6 +96,7 @@ int main(int argc, char** argv) {
                   : check->parsed()   ? tracciato::cli::check_usage
                   : plot->parsed()  ? tracciato::cli::plot_usage
                   : dump->parsed()  ? tracciato::cli::dump_usage
+                  : decompile->parsed() ? tracciato::decompile::decompile_usage
                                     : usage)
               << "\n";
     return 64;
@@ -100,5 +106,7 @@ int main(int argc, char** argv) {
   if (check->parsed()) return tracciato::cli::run_check(*platform, check_options);
   if (plot->parsed()) return tracciato::cli::launch_plot(*platform, argv, std::cerr);
   if (dump->parsed()) return tracciato::cli::run_dump(*platform, dump_options, std::cout, std::cerr);
+  if (decompile->parsed())
+    return tracciato::decompile::run_decompile(*platform, decompile_options, std::cout, std::cerr);
   return 64;
 }

@@ -1,0 +1,641 @@
+#include "decompile/decompiler.h"
+
+#include <algorithm>
+#include <functional>
+#include <map>
+#include <set>
+
+#include "decompile/cell_lists.h"
+#include "decompile/mountain_spans.h"
+#include "decompile/plan_curves.h"
+#include "decompile/source_layout.h"
+#include "decompile/walk_abatements.h"
+#include "model/rounding.h"
+
+namespace tracciato::decompile {
+
+namespace {
+
+std::int64_t floor_div(std::int64_t a, std::int64_t b) {
+  std::int64_t q = a / b;
+  if ((a % b != 0) && ((a < 0) != (b < 0))) --q;
+  return q;
+}
+
+std::int64_t modulo(std::int64_t a, std::int64_t m) { return ((a % m) + m) % m; }
+
+// A 16-bit value v as tens and units: v = 10 * tens + units, units 0 .. 9.
+void tens_and_units(std::int64_t v, std::int64_t& tens, std::int64_t& units) {
+  tens = floor_div(v, 10);
+  units = v - 10 * tens;
+}
+
+bool fills_more_than_its_name(const voce& v) {
+  return v.genere != 0 || v.inizio_area != 0 || v.fine_area != 0 || v.posizione != 0 ||
+         v.opz1 != 0 || v.par1 != 0 || v.par2 != 0 || v.par3 != 0 || v.par4 != 0 ||
+         v.par5 != 0 || v.opz2 != 0 || v.opz3 != 0 || v.opz4 != 0 || v.opz5 != 0 ||
+         v.orario != 0;
+}
+
+// The approach markers a positioned train line writes: cell and byte.
+using Marks = std::vector<std::pair<std::int64_t, std::uint8_t>>;
+
+struct SignalPacking {
+  std::int64_t lati = 0;  // sx * 3 + dx, as the markers carry it
+  std::int64_t rapp = 0;
+};
+
+class Decompiler {
+ public:
+  Decompiler(const CompiledFiles& files, const Names& names)
+      : c_(read_compiled(files, names)), n_(c_.n_celle) {
+    out_.plan = c_.plan.has_value();
+  }
+
+  DecompiledTexts run() {
+    general();
+    if (c_.plan) plan();
+    lists();
+    out_.route.mountains = mountain_spans(c_.celle);
+    boards();
+    stations();
+    signboards();
+    slowdowns();
+    abatements();
+    signals();
+    order();
+    out_.route_text = route_text(out_.route, out_.plan);
+    out_.train_text = train_text(out_.train);
+    return std::move(out_);
+  }
+
+ private:
+  const cella& cell(std::int64_t i) const { return c_.celle[static_cast<std::size_t>(i)]; }
+  bool in_cells(std::int64_t i) const { return i >= 0 && i <= n_; }
+  void note(const std::string& s) { out_.notes.push_back(s); }
+  // The position an author gives an event of cell i (cell p / 50 + 1): its first metre.
+  static std::int64_t event_position(std::int64_t i) { return 50 * (i - 1); }
+
+  void general() {
+    RouteSource& r = out_.route;
+    r.length = c_.length;
+    const voce& header = c_.voci[voce_n::intestazione_linea];
+    r.background_uno = header.inizio_area;
+    r.background_tre = header.fine_area;
+    r.background_due = header.posizione;
+
+    const voce& rep = c_.voci[voce_n::intestazione_treno];
+    r.repetition_first = rep.inizio_area;
+    r.repetition_second = rep.fine_area;
+    const std::int64_t codes = rep.posizione;
+    // A value not a multiple of 50 stops the reading on that line, before the number of
+    // codes is stored; so does a keyword with neither 4 nor 9, which a stop before the
+    // body shows (a plan without a single point), or a number of codes without a second
+    // value.
+    const bool bad_value = rep.inizio_area % 50 != 0 || rep.fine_area % 50 != 0;
+    const bool no_body = c_.plan && std::all_of(c_.plan->x.begin(), c_.plan->x.end(), [](const Valore& v) {
+                           return v.tipo == Valore::Tipo::vuoto;
+                         });
+    const bool stops = bad_value || no_body || (rep.fine_area == 0 && codes != 0);
+    if (stops) {
+      r.repetition_codes = bad_value ? 4 : 0;
+      if (codes != 0) r.earlier_codes = static_cast<int>(codes);
+      note("the compile of these files stopped in the route's general section, on its signal "
+           "repetition; the texts stop there too");
+    } else {
+      r.repetition_codes = codes == 9 ? 9 : 4;
+      if (codes != 0 && codes != 4 && codes != 9)
+        note("entry 86 holds " + std::to_string(codes) +
+             " codes of signal repetition, which no keyword gives");
+    }
+
+    const voce& run = c_.voci[voce_n::dati_corsa];
+    out_.train.cars = run.posizione;
+    out_.train.braked_mass = run.inizio_area;
+    out_.train.sand = rep.par1;
+    out_.train.clock[0] = rep.par3;
+    out_.train.clock[1] = rep.par4;
+    out_.train.clock[2] = rep.par5;
+
+    progressives(stops);
+  }
+
+  // Entries 81 to 83 hold the progressives as sorted (value 1 greatest first, or by
+  // value 2 when the values 1 sum to 0) and with 100 added to value 2 where value 3 is
+  // 1; the source order that sorts back to them. A reading that stopped in the general
+  // section never sorted them.
+  void progressives(bool unsorted) {
+    auto triple = [&](int entry) {
+      const voce& v = c_.voci[entry];
+      return Triple{v.inizio_area, v.fine_area, v.posizione};
+    };
+    Triple e1 = triple(voce_n::progressiva_tre), e2 = triple(voce_n::progressiva_due),
+           e3 = triple(voce_n::progressiva_uno);
+    RouteSource& r = out_.route;
+    if (unsorted) {
+      r.progressive_tre = e1;
+      r.progressive_due = e2;
+      r.progressive_uno = e3;
+      return;
+    }
+    for (Triple* t : {&e1, &e2, &e3})
+      if (t->third == 1) t->second = basso32(t->second - 100);
+    const std::int64_t sum = e1.first + e2.first + e3.first;
+    if (sum != 0) {
+      r.progressive_tre = e1;
+      if (e2.first > e3.first) {
+        r.progressive_due = e2;
+        r.progressive_uno = e3;
+      } else {
+        r.progressive_uno = e2;
+        r.progressive_due = e3;
+      }
+    } else {
+      r.progressive_uno = e1;
+      r.progressive_due = e2;
+      r.progressive_tre = e3;
+    }
+  }
+
+  void plan() {
+    const PlanCurves p = plan_curves(*c_.plan, n_);
+    out_.route.curves = p.curves;
+    if (p.stopped) {
+      out_.route.stops_after_body = true;
+      note("the compile of these files stopped reading the route text after its last curve "
+           "(the plan ends there): the route text ends its reading the same way, and the "
+           "train text is not read");
+    }
+  }
+
+  void lists() {
+    auto bytes = [&](std::uint8_t cella::*field) {
+      std::vector<std::uint8_t> b;
+      b.reserve(c_.celle.size());
+      for (const cella& k : c_.celle) b.push_back(k.*field);
+      return b;
+    };
+    // The route's reading stopped after its body: the gradients were not completed.
+    out_.route.gradients =
+        list_entries({bytes(&cella::pendenza), 100, [](std::uint8_t b) { return std::int64_t{b} - 100; },
+                      !out_.route.stops_after_body});
+    out_.train.speeds =
+        list_entries({bytes(&cella::velocita), 0, [](std::uint8_t b) { return 5 * std::int64_t{b}; }});
+    out_.train.adhesion =
+        list_entries({bytes(&cella::aderenza), 0, [](std::uint8_t b) { return std::int64_t{b}; }});
+  }
+
+  // Speed-indicator boards: each value is 20 * side s + side d / 5 of a pair of speeds
+  // in km/h; speeds in fives give it back, side s in the hundreds.
+  void boards() {
+    auto split = [](std::int64_t v, std::int64_t& s, std::int64_t& d) {
+      const std::int64_t hundreds = v < 0 ? -((-v) / 100) : v / 100;
+      s = 5 * hundreds;
+      d = 5 * (v - 100 * hundreds);
+    };
+    for (std::int64_t i = 0; i <= n_; ++i) {
+      const cella& k = cell(i);
+      if (k.evento != evento::indicatori_v_max) continue;
+      BoardsEntry b;
+      b.position = event_position(i);
+      split(k.valore1, b.side_s[0], b.side_d[0]);
+      split(k.valore2, b.side_s[1], b.side_d[1]);
+      split(k.valore3, b.side_s[2], b.side_d[2]);
+      b.stripes_s = k.valore4 / 10;
+      b.stripes_d = k.valore4 - 10 * b.stripes_s;
+      out_.route.boards.push_back(b);
+    }
+  }
+
+  void stations() {
+    // Stations fill the entries from 1 up, the signboard texts from 80 down; a station
+    // stores more than a name, a signboard only its text.
+    for (std::int64_t k = 1; k < voce_n::primo_cartello; ++k)
+      if (fills_more_than_its_name(c_.voci[k])) stations_ = k;
+    for (std::int64_t k = 1; k <= stations_; ++k) out_.train.stations.push_back(station(k));
+  }
+
+  StationEntry station(std::int64_t k) {
+    const voce& v = c_.voci[k];
+    StationEntry s;
+    s.position = v.posizione;
+    s.kind = v.genere;
+    const std::int64_t p = v.posizione;
+    const bool arealess = v.inizio_area == 0 && v.fine_area == 0 && v.opz1 == 0 && v.par1 == 0 &&
+                          v.par2 == 0 && v.par3 == 0 && v.par4 == 0 && v.par5 == 0 &&
+                          v.opz2 == 0 && v.opz3 == 0 && v.opz4 == 0 && v.opz5 == 0 &&
+                          v.orario == 0 && v.nome.empty();
+    if (arealess && p != 0) {
+      // Only what a station stores before its faults: the position (range check, or a
+      // position not a multiple of 50), then the kind (a length not a multiple of 100).
+      if (v.genere == 0) {
+        s.position_only = true;
+      } else {
+        s.length_only = true;
+        s.length = 50;
+      }
+      if (k == stations_) faulty_last_station_ = true;
+      note("station " + std::to_string(k) +
+           " holds only what is stored before a fault that ended the compile's reading of "
+           "the train text; its line ends the train text the same way");
+      station_marks_.push_back({});
+      return s;
+    }
+    if (v.genere == 5 || v.genere == 6 || v.genere == 7 || v.genere == 8) {
+      s.length = p - v.inizio_area;
+    } else {
+      s.length = 2 * (p - v.inizio_area);
+      // The first station's area flag is cleared once its area is made: its area end
+      // still tells it.
+      s.opz4 = k == 1 ? (v.fine_area - p - s.length / 2 == 50 ? 1 : 0) : v.opz4;
+    }
+    s.opz1 = v.opz1;
+    s.opz5 = v.opz5;
+    s.par1 = v.par1;
+    s.par2 = v.par2;
+    s.opz2 = v.opz2;
+    s.par3 = v.par3;
+    s.par4 = v.par4;
+    s.par5 = v.par5;
+    s.opz3 = v.opz3;
+    if (v.orario >= 0) {
+      s.hours = v.orario / 3600;
+      s.minutes = v.orario % 3600 / 60;
+      s.seconds = v.orario % 60;
+    } else {
+      s.seconds = v.orario;
+    }
+    s.name = v.nome;
+
+    // A station whose own checks failed after it was stored ended the reading there.
+    const bool spacing = k > 1 && std::int64_t{v.inizio_area} - 350 < c_.voci[k - 1].fine_area;
+    const bool no_stop_cell = v.genere < 25 && v.fine_area <= 100;
+    if ((spacing || no_stop_cell) && k == stations_) {
+      faulty_last_station_ = true;
+      note("station " + std::to_string(k) + " ended the compile's reading of the train text (" +
+           (spacing ? "its area begins less than 350 m after the one before" : "no room for its stop cell") +
+           "); its line ends the train text the same way");
+    }
+    if (v.genere < 25 && v.fine_area > 100) {
+      const std::int64_t stop = arrotonda(std::int64_t{v.fine_area} - 50, 50);
+      if (!in_cells(stop) || cell(stop).evento != evento::stazione || cell(stop).valore1 != basso16(k))
+        note("station " + std::to_string(k) + ": its stop cell " + std::to_string(stop) +
+             " does not hold it");
+      else
+        stop_cells_.push_back(stop);
+      if (v.genere != 5 && v.genere != 6) {
+        Marks m;
+        for (std::int64_t j = 1; j <= 4; ++j) {
+          const std::int64_t before = std::int64_t{v.fine_area} - 50 - 50 * j;
+          if (before > 50) m.push_back({arrotonda(before, 50), static_cast<std::uint8_t>(80 + j)});
+        }
+        station_marks_.push_back(m);
+      } else {
+        station_marks_.push_back({});
+      }
+    } else {
+      station_marks_.push_back({});
+    }
+    return s;
+  }
+
+  void signboards() {
+    std::map<std::int64_t, std::int64_t> cell_of_slot;
+    std::int64_t lowest = voce_n::primo_cartello + 1;
+    for (std::int64_t i = 0; i <= n_; ++i) {
+      if (cell(i).evento != evento::cartello) continue;
+      const std::int64_t slot = cell(i).valore1;
+      if (slot < 0 || slot > voce_n::primo_cartello || slot <= stations_ ||
+          !cell_of_slot.emplace(slot, i).second) {
+        note("cell " + std::to_string(i) + ": a signboard with text entry " +
+             std::to_string(slot) + ", which no signboard line can have");
+        continue;
+      }
+      lowest = std::min(lowest, slot);
+    }
+    // A signboard whose cell a station's stop overwrote left only its text.
+    for (std::int64_t slot = stations_ + 1; slot < lowest; ++slot)
+      if (!c_.voci[slot].nome.empty()) {
+        lowest = slot;
+        break;
+      }
+    lowest_slot_ = lowest;
+    std::set<std::int64_t> used;
+    for (std::int64_t slot = voce_n::primo_cartello; slot >= lowest && slot >= 0; --slot) {
+      SignboardEntry e;
+      e.text = c_.voci[slot].nome;
+      if (auto it = cell_of_slot.find(slot); it != cell_of_slot.end()) {
+        e.position = event_position(it->second);
+      } else {
+        // Any station stop cell it could have stood on gives the same files: one whose
+        // other values a signboard leaves at 0.
+        std::int64_t chosen = -1;
+        for (std::int64_t s : stop_cells_) {
+          const cella& k = cell(s);
+          if (used.count(s) == 0 && k.valore2 == 0 && k.valore3 == 0 && k.valore4 == 0 && k.tempo == 0) {
+            chosen = s;
+            break;
+          }
+        }
+        if (chosen < 0) {
+          note("signboard text " + std::to_string(slot) + " has no cell and no station stop cell "
+               "it could have stood on");
+          chosen = 0;
+        } else {
+          used.insert(chosen);
+          note("signboard text " + std::to_string(slot) +
+               " lost its cell to a station's stop: its line puts it on the stop cell " +
+               std::to_string(chosen) + ", which the station takes again");
+        }
+        e.position = event_position(chosen);
+      }
+      out_.route.signboards.push_back(e);
+    }
+  }
+
+  // A slow-down's warning board stands 24 cells before its start and, with f_ta, its
+  // approach cells 25 to 28 cells before; its end board is the one of the same values.
+  void slowdowns() {
+    std::vector<std::int64_t> ends;
+    for (std::int64_t i = 0; i <= n_; ++i)
+      if (cell(i).evento == evento::fine_rallentamento) ends.push_back(i);
+    std::set<std::int64_t> claimed;
+    for (std::int64_t i = 0; i <= n_; ++i) {
+      const cella& start = cell(i);
+      if (start.evento != evento::inizio_rallentamento) continue;
+      SlowdownEntry s;
+      s.speed = start.valore1;
+      s.f_tt = start.valore3;
+      const std::int64_t w = i - 24;
+      const bool warned = in_cells(w) && cell(w).evento == evento::avviso_rallentamento &&
+                          cell(w).valore1 == start.valore1 && cell(w).valore2 == start.valore2;
+      if (warned) {
+        claimed.insert(w);
+        // A warning board means a start beyond 1500 m: in cell 31, 1510 m is one.
+        s.start = i == 31 ? 1510 : event_position(i);
+        if (i < 31) note("slow-down starting in cell " + std::to_string(i) + " has a warning board");
+      } else {
+        s.start = event_position(i);
+        if (i > 31) note("slow-down starting in cell " + std::to_string(i) + " has no warning board");
+      }
+      // The approach cells stand before the warning board: next to it, or one cell
+      // further for a start half way between two cells (x / 50 + 1 and (x - 1200) / 50
+      // then round apart), which only an even start cell has.
+      auto approach_from = [&](std::int64_t first) {
+        for (std::int64_t rank = 1; rank <= 4; ++rank) {
+          const std::int64_t a = first - (rank - 1);
+          if (!in_cells(a) || cell(a).evento != evento::preavviso_rallentamento || cell(a).valore1 != rank ||
+              claimed.count(a) != 0)
+            return false;
+        }
+        return true;
+      };
+      std::int64_t approach = -1;
+      if (warned && approach_from(w - 1)) {
+        approach = w - 1;
+      } else if (warned && i % 2 == 0 && i >= 32 && approach_from(w - 2)) {
+        approach = w - 2;
+        s.start = 50 * i - 75;
+      }
+      if (approach >= 0) {
+        s.f_ta = 1;
+        for (std::int64_t rank = 0; rank < 4; ++rank) claimed.insert(approach - rank);
+      }
+      s.d_v = start.valore2;
+      if (s.d_v == 0 && approach >= 0 && cell(approach).valore2 == 1) s.d_v = 65536;  // low bits 0
+
+      // The end board: of the same values, the nearest after the start, else the
+      // nearest before it; none when the start was written over it (a length within its
+      // cell) or the warning board was (a length of -1200).
+      std::int64_t end = -1;
+      auto same = [&](std::int64_t e) {
+        return claimed.count(e) == 0 && cell(e).valore1 == start.valore1 &&
+               cell(e).valore2 == start.valore2 && cell(e).valore3 == start.valore3;
+      };
+      for (std::int64_t e : ends)
+        if (e >= i && same(e)) {
+          end = e;
+          break;
+        }
+      if (end < 0)
+        for (auto it = ends.rbegin(); it != ends.rend(); ++it)
+          if (*it < i && same(*it)) {
+            end = *it;
+            break;
+          }
+      if (end < 0) end = warned && cell(w).valore3 != 0 && cell(w).valore3 == start.valore3 ? w : i;
+      if (end != w) claimed.insert(end);
+      s.length = event_position(end) - s.start;
+      out_.train.slowdowns.push_back(s);
+    }
+    for (std::int64_t i = 0; i <= n_; ++i) {
+      const std::uint8_t e = cell(i).evento;
+      if ((e == evento::fine_rallentamento || e == evento::avviso_rallentamento ||
+           e == evento::preavviso_rallentamento) &&
+          claimed.count(i) == 0)
+        note("cell " + std::to_string(i) + ": a slow-down board that belongs to no slow-down start");
+    }
+  }
+
+  // Abatements: of the value 180 only those the walk does not place come from lines.
+  void abatements() {
+    const auto sources = source_abatements_of_180(c_.celle);
+    if (!sources)
+      note("the post-processing walk could not be reproduced: every abatement of 180 is "
+           "left to the walk");
+    std::set<std::int64_t> of_180;
+    if (sources) of_180.insert(sources->begin(), sources->end());
+    for (std::int64_t i = 0; i <= n_; ++i) {
+      const cella& k = cell(i);
+      if (k.evento == evento::abbattimento_senza_valore) {
+        out_.train.abatements.push_back({50 * i, 0});
+      } else if (k.evento == evento::abbattimento) {
+        if (k.valore1 == 180 && of_180.count(i) == 0) continue;
+        // A value whose low 16 bits are not positive comes from a larger one.
+        const std::int64_t v = k.valore1 > 0 ? k.valore1 : std::int64_t{k.valore1} + 65536;
+        out_.train.abatements.push_back({50 * i, v});
+      }
+    }
+  }
+
+  void signals() {
+    std::vector<std::int64_t> cells;
+    for (std::int64_t i = 0; i <= n_; ++i)
+      if (cell(i).evento == evento::segnale) cells.push_back(i);
+    // First the plain unpacking: the units of valore4 are sx * 3 + dx.
+    std::vector<SignalPacking> packing;
+    for (std::int64_t i : cells) {
+      SignalPacking p;
+      tens_and_units(cell(i).valore4, p.rapp, p.lati);
+      packing.push_back(p);
+    }
+    // A signal none of whose markers shows that value, but one of whose markers no
+    // other line explains, carries the value that marker gives (its packed value then
+    // holds a rapp to match): sx * 3 + dx is known modulo 128 from a marker.
+    auto mark = [](std::int64_t lati, std::int64_t j) { return basso8(lati * 10 + j); };
+    auto explained_by_others = [&](std::size_t self, std::int64_t c) {
+      const std::uint8_t a = cell(c).avviso;
+      for (const Marks& m : station_marks_)
+        for (const auto& [where, b] : m)
+          if (where == c && b == a) return true;
+      for (std::size_t o = 0; o < cells.size(); ++o) {
+        if (o == self) continue;
+        const std::int64_t j2 = cells[o] - c;
+        if (j2 % 2 == 0 && j2 >= 2 && j2 <= 8 && mark(packing[o].lati, j2 / 2) == a) return true;
+      }
+      return false;
+    };
+    for (int pass = 0; pass < 3; ++pass) {
+      bool changed = false;
+      for (std::size_t s = 0; s < cells.size(); ++s) {
+        const std::int64_t i = cells[s];
+        const std::int16_t v4 = cell(i).valore4;
+        bool own = false;
+        std::int64_t lone = 0;  // a marker of this signal's that only it can have written
+        for (std::int64_t j = 1; j <= 4; ++j) {
+          const std::int64_t c = i - 2 * j;
+          if (!in_cells(c)) continue;
+          if (cell(c).avviso == mark(packing[s].lati, j)) own = true;
+          else if (lone == 0 && !explained_by_others(s, c)) lone = j;
+        }
+        if (own || lone == 0) continue;
+        const std::int64_t r = modulo(std::int64_t{cell(i - 2 * lone).avviso} - lone, 256);
+        if (r % 2 != 0) continue;
+        std::int64_t lati = modulo(r / 2 * 77, 128);  // 5 * 77 = 1 modulo 128
+        if (lati >= 64) lati -= 128;
+        if (modulo(v4 - lati, 2) != 0) continue;
+        const std::int64_t rapp = modulo((v4 - lati) / 2 * 19661, 32768);  // 5 * 19661 = 1 modulo 32768
+        packing[s] = {lati, rapp >= 16384 ? rapp - 32768 : rapp};
+        changed = true;
+      }
+      if (!changed) break;
+    }
+
+    for (std::size_t s = 0; s < cells.size(); ++s) {
+      const std::int64_t i = cells[s];
+      const cella& k = cell(i);
+      SignalEntry e;
+      e.position = event_position(i);
+      e.rapp = packing[s].rapp;
+      const std::int64_t lati = packing[s].lati;
+      if (k.tempo != 0) {
+        // Only a signal of kind 2 on the left keeps its time; 1 to 100 become 101.
+        e.sx = 2;
+        e.dx = lati - 6;
+        e.tempo = k.tempo >= 101 ? k.tempo : std::int64_t{k.tempo} + 256;
+      } else if (lati >= 0 && lati <= 8) {
+        e.sx = lati / 3;
+        e.dx = lati % 3;
+      } else {
+        e.dx = lati;
+      }
+      std::int64_t tens, units;
+      tens_and_units(k.valore1, tens, units);
+      e.s1 = tens;
+      e.d1 = units;
+      tens_and_units(k.valore2, tens, units);
+      e.s2 = tens;
+      e.d2 = units;
+      tens_and_units(k.valore3, tens, units);
+      e.s3 = tens;
+      e.d3 = units;
+      out_.train.signals.push_back(e);
+      Marks m;
+      for (std::int64_t j = 1; j <= 4; ++j) m.push_back({i - 2 * j, mark(lati, j)});
+      signal_marks_.push_back(m);
+    }
+  }
+
+  // The train lines in the shipped order (stations, slow-downs, abatements, signals),
+  // except where an approach marker tells that a line wrote after another: the line
+  // whose byte a cell shows comes after every other line writing there.
+  void order() {
+    std::vector<TrainLine> lines;
+    std::vector<const Marks*> marks;
+    const std::size_t stations = out_.train.stations.size();
+    // The station that fills the entries up to the signboards' ends the reading once
+    // stored.
+    if (stations > 0 && std::int64_t(stations) + 1 >= lowest_slot_ - 1) faulty_last_station_ = true;
+    const std::size_t last_station = faulty_last_station_ && stations > 0 ? stations - 1 : stations;
+    for (std::size_t k = 0; k < stations; ++k) {
+      if (k == last_station) continue;
+      lines.push_back({TrainLine::Kind::station, k});
+      marks.push_back(k < station_marks_.size() ? &station_marks_[k] : nullptr);
+    }
+    for (std::size_t k = 0; k < out_.train.slowdowns.size(); ++k) {
+      lines.push_back({TrainLine::Kind::slowdown, k});
+      marks.push_back(nullptr);
+    }
+    for (std::size_t k = 0; k < out_.train.abatements.size(); ++k) {
+      lines.push_back({TrainLine::Kind::abatement, k});
+      marks.push_back(nullptr);
+    }
+    for (std::size_t k = 0; k < out_.train.signals.size(); ++k) {
+      lines.push_back({TrainLine::Kind::signal, k});
+      marks.push_back(&signal_marks_[k]);
+    }
+
+    std::vector<std::set<std::size_t>> before(lines.size());
+    std::size_t previous_station = lines.size();
+    for (std::size_t l = 0; l < lines.size(); ++l) {
+      if (lines[l].kind != TrainLine::Kind::station) continue;
+      if (previous_station < lines.size()) before[l].insert(previous_station);
+      previous_station = l;
+    }
+    std::map<std::int64_t, std::vector<std::pair<std::size_t, std::uint8_t>>> writers;
+    for (std::size_t l = 0; l < lines.size(); ++l)
+      if (marks[l])
+        for (const auto& [c, b] : *marks[l]) writers[c].push_back({l, b});
+    for (const auto& [c, w] : writers) {
+      if (!in_cells(c)) continue;
+      const std::uint8_t shown = cell(c).avviso;
+      std::size_t winner = lines.size();
+      for (const auto& [l, b] : w)
+        if (b == shown) winner = l;  // the latest in the shipped order
+      if (winner == lines.size()) {
+        note("cell " + std::to_string(c) + ": its approach marker " + std::to_string(shown) +
+             " is none of those its station and signal lines write");
+        continue;
+      }
+      for (const auto& [l, b] : w)
+        if (b != shown) before[winner].insert(l);
+    }
+
+    // Each line after the lines that must precede it, the shipped order otherwise.
+    std::vector<int> state(lines.size(), 0);  // 0 to do, 1 on the way, 2 done
+    std::vector<TrainLine>& out = out_.train.order;
+    bool cycle = false;
+    std::function<void(std::size_t)> emit = [&](std::size_t l) {
+      if (state[l] == 2) return;
+      if (state[l] == 1) {
+        cycle = true;
+        return;
+      }
+      state[l] = 1;
+      for (std::size_t b : before[l]) emit(b);
+      state[l] = 2;
+      out.push_back(lines[l]);
+    };
+    for (std::size_t l = 0; l < lines.size(); ++l) emit(l);
+    if (cycle) note("the approach markers ask for no order of the train lines that gives them all");
+    if (last_station < stations) out.push_back({TrainLine::Kind::station, last_station});
+  }
+
+  CompiledScenario c_;
+  std::int64_t n_;
+  DecompiledTexts out_;
+  std::int64_t stations_ = 0;
+  std::int64_t lowest_slot_ = voce_n::primo_cartello + 1;
+  bool faulty_last_station_ = false;
+  std::vector<std::int64_t> stop_cells_;
+  std::vector<Marks> station_marks_;
+  std::vector<Marks> signal_marks_;
+};
+
+}  // namespace
+
+DecompiledTexts decompile(const CompiledFiles& files, const Names& names) {
+  return Decompiler(files, names).run();
+}
+
+}  // namespace tracciato::decompile
