@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <functional>
 #include <map>
+#include <optional>
 #include <set>
 
 #include "decompile/cell_lists.h"
@@ -407,13 +408,14 @@ class Decompiler {
       // The end board: of the same values, the nearest after the start, else the
       // nearest before it; none when the start was written over it (a length within its
       // cell) or the warning board was (a length of -1200).
-      std::int64_t end = -1;
+      // A warning board never carries f_tt unless the end board was written there first.
+      std::int64_t end = warned && cell(w).valore3 != 0 && cell(w).valore3 == start.valore3 ? w : -1;
       auto same = [&](std::int64_t e) {
         return claimed.count(e) == 0 && cell(e).valore1 == start.valore1 &&
                cell(e).valore2 == start.valore2 && cell(e).valore3 == start.valore3;
       };
       for (std::int64_t e : ends)
-        if (e >= i && same(e)) {
+        if (end < 0 && e >= i && same(e)) {
           end = e;
           break;
         }
@@ -423,8 +425,8 @@ class Decompiler {
             end = *it;
             break;
           }
-      if (end < 0) end = warned && cell(w).valore3 != 0 && cell(w).valore3 == start.valore3 ? w : i;
-      if (end != w) claimed.insert(end);
+      if (end < 0) end = i;
+      if (!(warned && end == w)) claimed.insert(end);
       s.length = event_position(end) - s.start;
       out_.train.slowdowns.push_back(s);
     }
@@ -458,121 +460,71 @@ class Decompiler {
     }
   }
 
-  void signals() {
-    std::vector<std::int64_t> cells;
-    for (std::int64_t i = 0; i <= n_; ++i)
-      if (cell(i).evento == evento::segnale) cells.push_back(i);
-    // First the plain unpacking: the units of valore4 are sx * 3 + dx.
-    std::vector<SignalPacking> packing;
-    for (std::int64_t i : cells) {
-      SignalPacking p;
-      tens_and_units(cell(i).valore4, p.rapp, p.lati);
-      packing.push_back(p);
-    }
-    // A signal none of whose markers shows that value, but one of whose markers no
-    // other line explains, carries the value that marker gives (its packed value then
-    // holds a rapp to match): sx * 3 + dx is known modulo 128 from a marker.
-    auto mark = [](std::int64_t lati, std::int64_t j) { return basso8(lati * 10 + j); };
-    auto explained_by_others = [&](std::size_t self, std::int64_t c) {
-      const std::uint8_t a = cell(c).avviso;
-      for (const Marks& m : station_marks_)
-        for (const auto& [where, b] : m)
-          if (where == c && b == a) return true;
-      for (std::size_t o = 0; o < cells.size(); ++o) {
-        if (o == self) continue;
-        const std::int64_t j2 = cells[o] - c;
-        if (j2 % 2 == 0 && j2 >= 2 && j2 <= 8 && mark(packing[o].lati, j2 / 2) == a) return true;
-      }
-      return false;
-    };
-    for (int pass = 0; pass < 3; ++pass) {
-      bool changed = false;
-      for (std::size_t s = 0; s < cells.size(); ++s) {
-        const std::int64_t i = cells[s];
-        const std::int16_t v4 = cell(i).valore4;
-        bool own = false;
-        std::int64_t lone = 0;  // a marker of this signal's that only it can have written
-        for (std::int64_t j = 1; j <= 4; ++j) {
-          const std::int64_t c = i - 2 * j;
-          if (!in_cells(c)) continue;
-          if (cell(c).avviso == mark(packing[s].lati, j)) own = true;
-          else if (lone == 0 && !explained_by_others(s, c)) lone = j;
-        }
-        if (own || lone == 0) continue;
-        const std::int64_t r = modulo(std::int64_t{cell(i - 2 * lone).avviso} - lone, 256);
-        if (r % 2 != 0) continue;
-        std::int64_t lati = modulo(r / 2 * 77, 128);  // 5 * 77 = 1 modulo 128
-        if (lati >= 64) lati -= 128;
-        if (modulo(v4 - lati, 2) != 0) continue;
-        const std::int64_t rapp = modulo((v4 - lati) / 2 * 19661, 32768);  // 5 * 19661 = 1 modulo 32768
-        packing[s] = {lati, rapp >= 16384 ? rapp - 32768 : rapp};
-        changed = true;
-      }
-      if (!changed) break;
-    }
+  static std::uint8_t mark(std::int64_t lati, std::int64_t j) { return basso8(lati * 10 + j); }
 
-    for (std::size_t s = 0; s < cells.size(); ++s) {
-      const std::int64_t i = cells[s];
-      const cella& k = cell(i);
-      SignalEntry e;
-      e.position = event_position(i);
-      e.rapp = packing[s].rapp;
-      const std::int64_t lati = packing[s].lati;
-      if (k.tempo != 0) {
-        // Only a signal of kind 2 on the left keeps its time; 1 to 100 become 101.
-        e.sx = 2;
-        e.dx = lati - 6;
-        e.tempo = k.tempo >= 101 ? k.tempo : std::int64_t{k.tempo} + 256;
-      } else if (lati >= 0 && lati <= 8) {
-        e.sx = lati / 3;
-        e.dx = lati % 3;
-      } else {
-        e.dx = lati;
-      }
-      std::int64_t tens, units;
-      tens_and_units(k.valore1, tens, units);
-      e.s1 = tens;
-      e.d1 = units;
-      tens_and_units(k.valore2, tens, units);
-      e.s2 = tens;
-      e.d2 = units;
-      tens_and_units(k.valore3, tens, units);
-      e.s3 = tens;
-      e.d3 = units;
-      out_.train.signals.push_back(e);
-      Marks m;
-      for (std::int64_t j = 1; j <= 4; ++j) m.push_back({i - 2 * j, mark(lati, j)});
-      signal_marks_.push_back(m);
+  // sx * 3 + dx as the marker byte `shown`, written as the j-th, gives it: known
+  // modulo 128, of the parity valore4 leaves it; the rapp then packs both into valore4.
+  static std::optional<SignalPacking> packing_from_marker(std::int16_t v4, std::uint8_t shown,
+                                                          std::int64_t j) {
+    const std::int64_t r = modulo(std::int64_t{shown} - j, 256);
+    if (r % 2 != 0) return std::nullopt;
+    std::int64_t lati = modulo(r / 2 * 77, 128);  // 5 * 77 = 1 modulo 128
+    if (lati >= 64) lati -= 128;
+    if (modulo(v4 - lati, 2) != 0) return std::nullopt;
+    const std::int64_t rapp = modulo((v4 - lati) / 2 * 19661, 32768);  // 5 * 19661 = 1 modulo 32768
+    return SignalPacking{lati, rapp >= 16384 ? rapp - 32768 : rapp};
+  }
+
+  // Each signal's packing: first the plain unpacking (the units of valore4 are
+  // sx * 3 + dx), and the ones its markers suggest, should the plain one leave the
+  // approach markers unexplained.
+  void signals() {
+    for (std::int64_t i = 0; i <= n_; ++i) {
+      if (cell(i).evento != evento::segnale) continue;
+      signal_cells_.push_back(i);
+      SignalPacking plain;
+      tens_and_units(cell(i).valore4, plain.rapp, plain.lati);
+      packing_.push_back(plain);
+      std::vector<SignalPacking> others{plain};
+      for (std::int64_t j = 1; j <= 4; ++j)
+        if (in_cells(i - 2 * j))
+          if (auto p = packing_from_marker(cell(i).valore4, cell(i - 2 * j).avviso, j))
+            if (p->lati != plain.lati) others.push_back(*p);
+      alternatives_.push_back(others);
     }
   }
+
+  struct Arrangement {
+    std::vector<TrainLine> order;
+    std::size_t faults = 0;           // marker cells the order does not reproduce
+    std::set<std::int64_t> troubled;  // those cells
+  };
 
   // The train lines in the shipped order (stations, slow-downs, abatements, signals),
   // except where an approach marker tells that a line wrote after another: the line
   // whose byte a cell shows comes after every other line writing there.
-  void order() {
+  Arrangement arrange(const std::vector<SignalPacking>& packing) const {
     std::vector<TrainLine> lines;
-    std::vector<const Marks*> marks;
+    std::vector<Marks> marks;
     const std::size_t stations = out_.train.stations.size();
-    // The station that fills the entries up to the signboards' ends the reading once
-    // stored.
-    if (stations > 0 && std::int64_t(stations) + 1 >= lowest_slot_ - 1) faulty_last_station_ = true;
-    const std::size_t last_station = faulty_last_station_ && stations > 0 ? stations - 1 : stations;
     for (std::size_t k = 0; k < stations; ++k) {
-      if (k == last_station) continue;
+      if (k == last_station_) continue;
       lines.push_back({TrainLine::Kind::station, k});
-      marks.push_back(k < station_marks_.size() ? &station_marks_[k] : nullptr);
+      marks.push_back(k < station_marks_.size() ? station_marks_[k] : Marks{});
     }
     for (std::size_t k = 0; k < out_.train.slowdowns.size(); ++k) {
       lines.push_back({TrainLine::Kind::slowdown, k});
-      marks.push_back(nullptr);
+      marks.push_back({});
     }
     for (std::size_t k = 0; k < out_.train.abatements.size(); ++k) {
       lines.push_back({TrainLine::Kind::abatement, k});
-      marks.push_back(nullptr);
+      marks.push_back({});
     }
-    for (std::size_t k = 0; k < out_.train.signals.size(); ++k) {
+    for (std::size_t k = 0; k < signal_cells_.size(); ++k) {
       lines.push_back({TrainLine::Kind::signal, k});
-      marks.push_back(&signal_marks_[k]);
+      Marks m;
+      for (std::int64_t j = 1; j <= 4; ++j) m.push_back({signal_cells_[k] - 2 * j, mark(packing[k].lati, j)});
+      marks.push_back(m);
     }
 
     std::vector<std::set<std::size_t>> before(lines.size());
@@ -584,8 +536,9 @@ class Decompiler {
     }
     std::map<std::int64_t, std::vector<std::pair<std::size_t, std::uint8_t>>> writers;
     for (std::size_t l = 0; l < lines.size(); ++l)
-      if (marks[l])
-        for (const auto& [c, b] : *marks[l]) writers[c].push_back({l, b});
+      for (const auto& [c, b] : marks[l]) writers[c].push_back({l, b});
+    Arrangement a;
+    std::vector<std::pair<std::int64_t, std::size_t>> won;  // cell, its last writer
     for (const auto& [c, w] : writers) {
       if (!in_cells(c)) continue;
       const std::uint8_t shown = cell(c).avviso;
@@ -593,32 +546,110 @@ class Decompiler {
       for (const auto& [l, b] : w)
         if (b == shown) winner = l;  // the latest in the shipped order
       if (winner == lines.size()) {
-        note("cell " + std::to_string(c) + ": its approach marker " + std::to_string(shown) +
-             " is none of those its station and signal lines write");
+        ++a.faults;
+        a.troubled.insert(c);
         continue;
       }
+      won.push_back({c, winner});
       for (const auto& [l, b] : w)
         if (b != shown) before[winner].insert(l);
     }
 
     // Each line after the lines that must precede it, the shipped order otherwise.
     std::vector<int> state(lines.size(), 0);  // 0 to do, 1 on the way, 2 done
-    std::vector<TrainLine>& out = out_.train.order;
-    bool cycle = false;
+    std::vector<std::size_t> rank(lines.size(), 0);
     std::function<void(std::size_t)> emit = [&](std::size_t l) {
-      if (state[l] == 2) return;
-      if (state[l] == 1) {
-        cycle = true;
-        return;
-      }
+      if (state[l] != 0) return;  // done, or on the way: a cycle, broken here
       state[l] = 1;
       for (std::size_t b : before[l]) emit(b);
       state[l] = 2;
-      out.push_back(lines[l]);
+      rank[l] = a.order.size();
+      a.order.push_back(lines[l]);
     };
     for (std::size_t l = 0; l < lines.size(); ++l) emit(l);
-    if (cycle) note("the approach markers ask for no order of the train lines that gives them all");
-    if (last_station < stations) out.push_back({TrainLine::Kind::station, last_station});
+    for (const auto& [c, winner] : won) {
+      const std::uint8_t shown = cell(c).avviso;
+      for (const auto& [l, b] : writers[c])
+        if (b != shown && rank[l] > rank[winner]) {
+          ++a.faults;
+          a.troubled.insert(c);
+          break;
+        }
+    }
+    if (last_station_ < stations) a.order.push_back({TrainLine::Kind::station, last_station_});
+    return a;
+  }
+
+  void order() {
+    const std::size_t stations = out_.train.stations.size();
+    // The station that fills the entries up to the signboards' ends the reading once
+    // stored.
+    if (stations > 0 && std::int64_t(stations) + 1 >= lowest_slot_ - 1) faulty_last_station_ = true;
+    last_station_ = faulty_last_station_ && stations > 0 ? stations - 1 : stations;
+
+    // Where the markers are not all reproduced, another packing of a signal writing
+    // there may reproduce more of them.
+    Arrangement best = arrange(packing_);
+    for (int round = 0; round < 16 && best.faults > 0; ++round) {
+      // The signals writing into a cell that a signal writing into a troubled cell writes.
+      std::set<std::int64_t> cluster = best.troubled;
+      for (int hop = 0; hop < 2; ++hop) {
+        std::set<std::int64_t> wider = cluster;
+        for (std::int64_t i : signal_cells_) {
+          bool in = false;
+          for (std::int64_t j = 1; j <= 4; ++j) in = in || cluster.count(i - 2 * j) != 0;
+          if (in)
+            for (std::int64_t j = 1; j <= 4; ++j) wider.insert(i - 2 * j);
+        }
+        cluster = std::move(wider);
+      }
+      // The one change that reproduces the most markers, each round.
+      std::optional<std::pair<Arrangement, std::vector<SignalPacking>>> step;
+      for (std::size_t s = 0; s < signal_cells_.size(); ++s) {
+        bool near = false;
+        for (std::int64_t j = 1; j <= 4; ++j) near = near || cluster.count(signal_cells_[s] - 2 * j) != 0;
+        if (!near) continue;
+        for (const SignalPacking& alternative : alternatives_[s]) {
+          if (alternative.lati == packing_[s].lati) continue;
+          std::vector<SignalPacking> trial = packing_;
+          trial[s] = alternative;
+          Arrangement a = arrange(trial);
+          if (a.faults < (step ? step->first.faults : best.faults)) step.emplace(std::move(a), std::move(trial));
+        }
+      }
+      if (!step) break;
+      best = std::move(step->first);
+      packing_ = std::move(step->second);
+    }
+    if (best.faults > 0)
+      note("cell " + std::to_string(*best.troubled.begin()) + ": its approach marker " +
+           std::to_string(cell(*best.troubled.begin()).avviso) +
+           " comes from no order of the station and signal lines found");
+    out_.train.order = std::move(best.order);
+
+    for (std::size_t s = 0; s < signal_cells_.size(); ++s) {
+      const std::int64_t i = signal_cells_[s];
+      const cella& k = cell(i);
+      SignalEntry e;
+      e.position = event_position(i);
+      e.rapp = packing_[s].rapp;
+      const std::int64_t lati = packing_[s].lati;
+      if (k.tempo != 0) {
+        // Only a signal of kind 2 on the left keeps its time; 1 to 100 become 101.
+        e.sx = 2;
+        e.dx = lati - 6;
+        e.tempo = k.tempo >= 101 ? k.tempo : std::int64_t{k.tempo} + 256;
+      } else if (lati >= 0 && lati <= 8) {
+        e.sx = lati / 3;
+        e.dx = lati % 3;
+      } else {
+        e.dx = lati;
+      }
+      tens_and_units(k.valore1, e.s1, e.d1);
+      tens_and_units(k.valore2, e.s2, e.d2);
+      tens_and_units(k.valore3, e.s3, e.d3);
+      out_.train.signals.push_back(e);
+    }
   }
 
   CompiledScenario c_;
@@ -629,7 +660,10 @@ class Decompiler {
   bool faulty_last_station_ = false;
   std::vector<std::int64_t> stop_cells_;
   std::vector<Marks> station_marks_;
-  std::vector<Marks> signal_marks_;
+  std::vector<std::int64_t> signal_cells_;
+  std::vector<SignalPacking> packing_;
+  std::vector<std::vector<SignalPacking>> alternatives_;
+  std::size_t last_station_ = 0;
 };
 
 }  // namespace

@@ -114,7 +114,7 @@ RandomTexts random_texts(std::uint64_t seed) {
       static const std::vector<std::int64_t> types{1, 2, 11, 12, 3, 13, 1, 2};
       r += line("montagna", {at, at + span, d.pick(types)});
       const std::int64_t gap = d.chance(0.3) ? d.in(0, 4) * 50 : d.in(5, 60) * 50;
-      at += span + (d.chance(0.03) ? -d.in(1, 100) : gap) + (d.chance(0.05) ? 25 : 0);
+      at += span + (d.chance(0.005) ? -d.in(1, 100) : gap) + (d.chance(0.05) ? 25 : 0);
     }
   }
 
@@ -162,11 +162,12 @@ RandomTexts random_texts(std::uint64_t seed) {
                             0, d.in(0, 4), d.in(0, 3), 1, d.pick(std::vector<std::int64_t>{0, 1, 60, 99}),
                             d.in(0, 23), d.in(0, 59), 0},
                            &name));
-      at += len * 2 + 400 + d.in(0, 60) * 50;
+      // Areas reach at most 800 m either way; now and then two come too close.
+      at += (d.chance(0.02) ? 1000 : 1950) + d.in(0, 60) * 50;
     }
   }
   for (int k = d.in(0, 6); k > 0; --k) {
-    const std::int64_t x = d.chance(0.1) ? d.position(0, 1600) : d.position(1500, last_position);
+    const std::int64_t x = d.chance(0.1) ? d.position(0, 1600) : d.position(1500, last_position - 3500);
     const std::int64_t l = d.chance(0.1) ? d.pick(std::vector<std::int64_t>{0, 10, -1200, -200})
                                          : d.in(1, 60) * 50;
     lines.push_back(line("rallentamento",
@@ -175,7 +176,7 @@ RandomTexts random_texts(std::uint64_t seed) {
     // Abatements where the post-processing looks for room.
     for (int a = d.in(0, 3); a > 0; --a) {
       const std::int64_t cell = x / 50 + 1 - d.pick(std::vector<std::int64_t>{5, 6, 7, 11, 12, 13, 18, 19, 20, 8, 16});
-      lines.push_back(line("abbattimento", {50 * cell, d.pick(std::vector<std::int64_t>{180, 180, 100, 200, 0})}));
+      lines.push_back(line("abbattimento", {50 * std::max<std::int64_t>(cell, 2), d.pick(std::vector<std::int64_t>{180, 180, 100, 200, 0})}));
     }
   }
   for (int k = d.in(0, 4); k > 0; --k)
