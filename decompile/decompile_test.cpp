@@ -66,7 +66,9 @@ TEST(RoundTrip, TheShippedScenarioComesBackWithAndWithoutThePlan) {
     EXPECT_EQ(count(d.train_text, "\r\nsegnale,"), 41u);
     EXPECT_EQ(count(d.train_text, "\r\nrallentamento,"), 5u);
     EXPECT_EQ(count(d.train_text, "\r\nabbattimento,"), 0u);  // the walk places all 43
-    if (plan) EXPECT_NE(d.route_text.find("curvad4,   2150,   100"), std::string::npos);
+    if (plan) {
+      EXPECT_NE(d.route_text.find("curvad4,   2150,   100"), std::string::npos);
+    }
   }
 }
 
@@ -82,7 +84,9 @@ TEST(RoundTrip, TheSectionsComeInTheShippedOrderEachWithACommentLine) {
       const std::string line = text.substr(at, end - at);
       if (line.front() == '[') h.push_back(line);
       // A comment line is one field: a hyphen and no comma.
-      if (line.front() == '-') EXPECT_EQ(line.find(','), std::string::npos) << line;
+      if (line.front() == '-') {
+        EXPECT_EQ(line.find(','), std::string::npos) << line;
+      }
       at = end + 2;
     }
     return h;
