@@ -153,6 +153,24 @@ for f in "ROVELDA-MARNE_linea.txt" "ROVELDA-MARNE_K 517-.txt"; do
   check "tracciato.exe sources writes $f as the Linux build does" cmp -s "$lin/sources/$f" "$win/sources/$f"
 done
 
+# The embedded run's files decompiled: the same texts as the Linux build writes, every
+# file given back.
+echo "-- decompile of the embedded run's files"
+"$linux_exe" decompile "$lin" --route ROVELDA-MARNE --train "K 517" -o "$lin/decompiled" \
+  >"$lin/decompile.log" 2>&1
+lin_status=$?
+win_status=0
+(cd "$win" && timeout -k 10 300 wine ./tracciato.exe decompile . --route ROVELDA-MARNE --train "K 517" \
+   -o decompiled >decompile.log 2>&1) || win_status=$?
+check "decompile under Linux ends with status 0 (got $lin_status)" [ "$lin_status" -eq 0 ]
+check "tracciato.exe decompile ends with status 0 (got $win_status)" [ "$win_status" -eq 0 ]
+check "tracciato.exe decompile says the three files are identical" \
+  bash -c '[ "$(tr -d "\r" <"$1" | grep -c ": identical$")" -eq 3 ]' _ "$win/decompile.log"
+for f in "ROVELDA-MARNE_linea.txt" "ROVELDA-MARNE_K 517-.txt"; do
+  check "tracciato.exe decompile writes $f as the Linux build does" \
+    cmp -s "$lin/decompiled/$f" "$win/decompiled/$f"
+done
+
 # --- (b) a reserved-slot conflict under compile ------------------------------------
 
 echo "-- compile of a scenario whose post-processing puts an abatement in cell 1"
