@@ -166,10 +166,12 @@ TEST(RoundTrip, StagedHardPartsComeBackIdentical) {
                     "aderenza, 16900, 7"})),
        true, {}, {}, 0},
       // Spans 150 m apart that still keep their own type, one that begins in the cell
-      // the one before ends in, and spans joined into type 3 with their markers.
+      // the one before ends in (after a span of its own type, or of type 3), and spans
+      // joined into type 3 with their markers.
       {"mountain spans close together",
        route(10000, lines({"montagna, 1000, 2000, 1", "montagna, 2151, 3000, 2", "montagna, 4850, 5025, 12",
-                           "montagna, 5025, 6000, 11", "montagna, 6000, 6400, 12", "montagna, 6450, 6700, 2"})),
+                           "montagna, 5025, 6000, 11", "montagna, 6000, 6400, 12", "montagna, 6450, 6700, 2",
+                           "montagna, 7150, 7725, 13", "montagna, 7725, 7925, 13"})),
        quiet_train, true, {}, {}, 0},
       {"texts that only double quotes give back",
        route(10000, lines({"cartello_indicatore, 5000, \"  (A, B)\""})),

@@ -306,7 +306,8 @@ class Decompiler {
     for (std::int64_t i = 0; i <= n_; ++i) {
       if (cell(i).evento != evento::cartello) continue;
       const std::int64_t slot = cell(i).valore1;
-      if (slot < 0 || slot > voce_n::primo_cartello || slot <= stations_ ||
+      // Entry 0 takes an 81st signboard, when no station is left room.
+      if (slot < 0 || slot > voce_n::primo_cartello || (slot <= stations_ && stations_ > 0) ||
           !cell_of_slot.emplace(slot, i).second) {
         note("cell " + std::to_string(i) + ": a signboard with text entry " +
              std::to_string(slot) + ", which no signboard line can have");

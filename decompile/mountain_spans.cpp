@@ -48,12 +48,19 @@ std::int64_t first_at_or_after(const std::vector<std::int64_t>& m, std::int64_t 
 
 // A run of type 3 cut into spans, each one with or without markers, so that every
 // marker falls on a fourth cell of its span and every fourth cell of a span with
-// markers shows one or was taken since.
+// markers shows one or was taken since. A span whose fourth cell is also the first of
+// the next one (it ends half way into it) keeps its marker there.
 void split_joined_run(const Cells& c, std::int64_t from, std::int64_t to,
-                      const std::vector<std::int64_t>& m, std::vector<CellSpan>& out) {
-  std::int64_t pos = from;
+                      const std::vector<std::int64_t>& m, std::int64_t shared,
+                      std::vector<CellSpan>& out) {
+  std::int64_t pos = from;  // `shared`: a marker already explained by the span before
+  auto next_marker = [&](std::int64_t at) {
+    std::int64_t next = first_at_or_after(m, at);
+    if (next == shared && next >= 0) next = first_at_or_after(m, next + 1);
+    return next;
+  };
   while (pos <= to) {
-    const std::int64_t next = first_at_or_after(m, pos);
+    const std::int64_t next = next_marker(pos);
     if (next < 0) {
       out.push_back({pos, to, joined_type, false});
       return;
@@ -70,20 +77,26 @@ void split_joined_run(const Cells& c, std::int64_t from, std::int64_t to,
       continue;
     }
     std::int64_t end = to, following = -1;
+    bool shares = false;
     for (std::int64_t i = pos; i <= to; ++i) {
       const bool fourth = (i - pos) % 4 == 3;
       if (fourth && !c.taken(i)) {
         // No marker ever went here: the span ends before this cell.
         following = i;
-        const std::int64_t later = first_at_or_after(m, i);
+        const std::int64_t later = next_marker(i);
         if (later >= 0 && later - 3 <= i && later - 3 > i - 4) following = later - 3;
         end = following - 1;
         break;
       }
-      if (!fourth && c.marker(i)) {
-        // A marker of another phase: the fourth cell of the span after this one.
+      if (!fourth && c.marker(i) && i != shared) {
+        // A marker of another phase: the fourth cell of the span after this one, which
+        // may begin on this span's own last marker, this one ending half way into it.
         following = i - 3;
         end = following - 1;
+        if ((following - pos) % 4 == 3 && c.marker(following) && following % 2 == 0) {
+          end = following;
+          shares = true;
+        }
         break;
       }
     }
@@ -91,8 +104,9 @@ void split_joined_run(const Cells& c, std::int64_t from, std::int64_t to,
       out.push_back({pos, to, joined_type, true});
       return;
     }
-    out.push_back({pos, end, joined_type, true});
+    out.push_back({pos, end, joined_type, true, shares});
     if (following < 0) return;
+    shared = shares ? following : -1;
     pos = following;
   }
 }
@@ -132,6 +146,7 @@ std::vector<MountainEntry> mountain_spans(const std::vector<cella>& celle) {
     } else {
       // A span that ends half way into its last cell shares it with a span starting
       // there, which takes the cell's type; its marker may still show in that cell.
+      std::int64_t shared = -1;
       if (!m.empty() && m.front() == i && !spans.empty()) {
         CellSpan& before = spans.back();
         bool fourths_taken = true;
@@ -140,10 +155,10 @@ std::vector<MountainEntry> mountain_spans(const std::vector<cella>& celle) {
           before.last = i;
           before.markers = true;
           before.shares_last = true;
-          m.erase(m.begin());
+          shared = i;
         }
       }
-      split_joined_run(c, i, to, m, spans);
+      split_joined_run(c, i, to, m, shared, spans);
     }
     i = to + 1;
   }

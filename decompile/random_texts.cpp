@@ -110,11 +110,11 @@ RandomTexts random_texts(std::uint64_t seed) {
   {
     std::int64_t at = d.position(0, 20000);
     for (int k = 0; k < 30 && at < length; ++k) {
-      const std::int64_t span = d.chance(0.1) ? d.in(0, 60) : d.in(1, 40) * 50;
-      static const std::vector<std::int64_t> types{1, 2, 11, 12, 3, 13, 1, 2};
+      const std::int64_t span = d.chance(0.1) ? d.in(0, 60) : d.in(1, 40) * (d.chance(0.3) ? 25 : 50);
+      static const std::vector<std::int64_t> types{1, 2, 11, 12, 3, 13, 1, 2, 21, 0};
       r += line("montagna", {at, at + span, d.pick(types)});
       const std::int64_t gap = d.chance(0.3) ? d.in(0, 4) * 50 : d.in(5, 60) * 50;
-      at += span + (d.chance(0.005) ? -d.in(1, 100) : gap) + (d.chance(0.05) ? 25 : 0);
+      at += span + (d.chance(0.005) ? -d.in(1, 100) : gap) + (d.chance(0.2) ? 25 : 0);
     }
   }
 
