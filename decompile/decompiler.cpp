@@ -229,7 +229,7 @@ class Decompiler {
     if (arealess && p != 0) {
       // Only what a station stores before its faults: the position (range check, or a
       // position not a multiple of 50), then the kind (a length not a multiple of 100).
-      if (v.genere == 0) {
+      if (p + 800 > 50 * n_ || p % 50 != 0) {
         s.position_only = true;
       } else {
         s.length_only = true;
