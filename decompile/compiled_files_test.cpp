@@ -110,15 +110,15 @@ TEST(Differences, TheFirstDifferenceIsToldInTheAuthorsTerms) {
     const char* message;
   } cases[] = {
       {"a signal's value", cells_difference, f.cells, 50 * 15 + 1,
-       "byte 751: cell 50 (metres 2450 to 2499), valore1: 40 in the file, 41 from the texts"},
+       "at byte 751, cell 50 (metres 2450 to 2499), valore1: 40 in the file, 41 from the texts"},
       {"a gradient byte", cells_difference, f.cells, 10 * 15 + 13,
-       "byte 163: cell 10 (metres 500 to 549), pendenza: 100 in the file, 101 from the texts"},
+       "at byte 163, cell 10 (metres 500 to 549), pendenza: 100 in the file, 101 from the texts"},
       {"a station field", entries_difference, f.entries, 3 * 34 + 30,
-       "byte 132: entry 3 (a station or a signboard text), orario"},
+       "at byte 132, entry 3 (a station or a signboard text), orario"},
       // Entries 0 to 84 take 34 bytes each, and entry 80 its text "(A)" besides.
       {"the route header", entries_difference, f.entries, 85 * 34 + 3 + 1,
        "entry 85 (the route header), inizio_area"},
-      {"a plan coordinate", plan_difference, *f.plan, 0, "byte 0: metre 0, x"},
+      {"a plan coordinate", plan_difference, *f.plan, 0, "at byte 0, metre 0, x"},
   };
   for (const auto& k : cases) {
     SCOPED_TRACE(k.name);
@@ -130,7 +130,7 @@ TEST(Differences, TheFirstDifferenceIsToldInTheAuthorsTerms) {
   }
   std::string longer = f.cells + std::string(15, '\0');
   EXPECT_EQ(cells_difference(f.cells, longer),
-            "the file has 341 cells (5115 bytes), the texts give 342 (5130 bytes)");
+            "in length: the file has 341 cells (5115 bytes), the texts give 342 (5130 bytes)");
 }
 
 }  // namespace

@@ -127,13 +127,15 @@ int run_decompile(Platform& platform, const DecompileOptions& o, std::ostream& o
       throw Stop{decompile_refused, f.what()};
     }
 
-    if (!files.plan) out << "no plan file: the texts are for a compile with --no-plan\n";
+    if (!files.plan)
+      out << (o.no_plan ? "the plan file disregarded" : "no plan file")
+          << ": the texts are for a compile with --no-plan\n";
     for (const std::string& n : texts.notes) out << "note: " << n << "\n";
     out << "wrote " << route_txt << "\n" << "wrote " << train_txt << "\n";
     const RoundTrip trip = round_trip(texts.route_text, texts.train_text, files, names);
     if (!trip.compiled.written) out << "the texts do not compile to files: " << trip.compiled.failure << "\n";
     for (const FileComparison& f : trip.files)
-      out << f.name << ": " << (f.identical ? "identical" : "differs at " + f.difference) << "\n";
+      out << f.name << ": " << (f.identical ? "identical" : "differs " + f.difference) << "\n";
     if (trip.compiled.codice_errore != 0)
       out << "the texts compile with fault " << trip.compiled.codice_errore << " (position "
           << trip.compiled.posizione_errore

@@ -93,6 +93,7 @@ TEST(DecompileCommand, WithoutAPlanFileTheTextsAreForACompileWithoutThePlan) {
   // A plan file left beside the others is disregarded on request.
   write(f.dir / "in" / "ROVELDA-MARNE_linea.dat", "stale");
   EXPECT_EQ(f.run(given("", "", {}, true, true)), decompile_identical) << f.err.str();
+  EXPECT_NE(f.out.str().find("the plan file disregarded: the texts"), std::string::npos);
 }
 
 TEST(DecompileCommand, TextsAlreadyThereAreKeptWithoutForce) {
@@ -132,7 +133,7 @@ TEST(DecompileCommand, FilesThatDoNotComeBackAreSaidAndEndWithStatus1) {
            "[generale]\r\nsegnale, 4400, 1, 4, 3, 0, 0, 0, 0, 0, 0, 0\r\n"
            "stazione, 4200, 12, 600, 1, 0, 0, 4,1,0, 2,1,1, 99, 9,43,0,A\r\n[fine]\r\n");
   EXPECT_EQ(f.run(), decompile_different);
-  EXPECT_NE(f.out.str().find("ROVELDA-MARNE_K 517.dat: differs at byte 1225: cell 81 (metres 4000 to 4049), "
+  EXPECT_NE(f.out.str().find("ROVELDA-MARNE_K 517.dat: differs at byte 1225, cell 81 (metres 4000 to 4049), "
                              "avviso: 34 in the file, 0 from the texts"),
             std::string::npos)
       << f.out.str();

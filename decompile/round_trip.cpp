@@ -56,7 +56,7 @@ std::size_t first_difference(const std::string& a, const std::string& b) {
 
 std::string sizes(std::size_t a, std::size_t b, const char* unit, std::size_t per) {
   std::ostringstream s;
-  s << "the file has " << a / per << " " << unit << " (" << a << " bytes), the texts give "
+  s << "in length: the file has " << a / per << " " << unit << " (" << a << " bytes), the texts give "
     << b / per << " (" << b << " bytes)";
   return s.str();
 }
@@ -98,10 +98,10 @@ std::string cells_difference(const std::string& original, const std::string& aga
     return at + f->width <= bytes.size() ? std::to_string(little(bytes, at, f->width, f->width == 2))
                                          : std::string("nothing");
   };
-  s << "byte " << d << ": cell " << c << " (metres " << from << " to " << from + 49 << "), "
+  s << "at byte " << d << ", cell " << c << " (metres " << from << " to " << from + 49 << "), "
     << f->name << ": " << value(original) << " in the file, " << value(again) << " from the texts";
   if (original.size() != again.size())
-    s << "; " << sizes(original.size(), again.size(), "cells", 15);
+    s << "; and " << sizes(original.size(), again.size(), "cells", 15);
   return s.str();
 }
 
@@ -109,7 +109,7 @@ std::string entries_difference(const std::string& original, const std::string& a
   const std::size_t d = first_difference(original, again);
   if (d == original.size() && d == again.size()) return {};
   std::ostringstream s;
-  s << "byte " << d;
+  s << "at byte " << d;
   // Walk the records of the original to the one that holds the byte.
   std::size_t at = 0;
   for (int e = 0; e < 87 && at + 16 <= original.size(); ++e) {
@@ -135,13 +135,13 @@ std::string entries_difference(const std::string& original, const std::string& a
                          : e == 84             ? "the run data"
                          : e == 85             ? "the route header"
                                                : "the train header";
-      s << ": entry " << e << " (" << role << "), " << field;
+      s << ", entry " << e << " (" << role << "), " << field;
       break;
     }
     at = end;
   }
   if (original.size() != again.size())
-    s << "; the file has " << original.size() << " bytes, the texts give " << again.size();
+    s << "; and in length: the file has " << original.size() << " bytes, the texts give " << again.size();
   return s.str();
 }
 
@@ -149,7 +149,7 @@ std::string plan_difference(const std::string& original, const std::string& agai
   const std::size_t d = first_difference(original, again);
   if (d == original.size() && d == again.size()) return {};
   std::ostringstream s;
-  s << "byte " << d;
+  s << "at byte " << d;
   // Count the tagged values of the original up to the one that holds the byte.
   std::size_t at = 0, index = 0, count = 0;
   std::size_t found = std::string::npos;
@@ -163,10 +163,10 @@ std::string plan_difference(const std::string& original, const std::string& agai
   count = index;
   if (found != std::string::npos && count > 0) {
     const std::size_t half = count / 2;
-    s << ": metre " << (found < half ? found : found - half) << ", " << (found < half ? "x" : "y");
+    s << ", metre " << (found < half ? found : found - half) << ", " << (found < half ? "x" : "y");
   }
   if (original.size() != again.size())
-    s << "; the file has " << original.size() << " bytes, the texts give " << again.size();
+    s << "; and in length: the file has " << original.size() << " bytes, the texts give " << again.size();
   return s.str();
 }
 
@@ -221,7 +221,7 @@ RoundTrip round_trip(const std::string& route_text, const std::string& train_tex
                      std::string (*difference)(const std::string&, const std::string&)) {
     FileComparison f{name, false, {}};
     if (!again)
-      f.difference = "the texts' compile wrote no such file";
+      f.difference = "wholly: the texts' compile wrote no such file";
     else if (*again == original)
       f.identical = true;
     else

@@ -25,7 +25,8 @@ CompileOutput compile_texts(const std::string& route_text, const std::string& tr
                             bool with_plan, const Names& names, bool watch_promise = false);
 
 // One file compared: identical, or where the first difference lies, in the author's
-// terms (cell and its metres, entry and field, metre of the plan).
+// terms (cell and its metres, entry and field, metre of the plan), worded to follow
+// "differs": "at byte 750, cell 50 (metres 2450 to 2499), valore1: ...".
 struct FileComparison {
   std::string name;
   bool identical = false;
