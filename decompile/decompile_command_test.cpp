@@ -127,14 +127,14 @@ TEST(DecompileCommand, MissingFilesOtherNamesAndBadNamesWriteNothing) {
 }
 
 TEST(DecompileCommand, FilesThatDoNotComeBackAreSaidAndEndWithStatus1) {
-  // The station's stop cell takes the signal's cell: the signal's approach markers and
-  // its second value stay, which no line of a text puts there without the signal.
+  // The station's stop cell takes the slow-down's start: its warning board and end board
+  // are left, which no line of a text writes without the start.
   Folder f("[generale]\r\nlunghezza percorso, 10000\r\n[curve]\r\n[fine]\r\n",
-           "[generale]\r\nsegnale, 4400, 1, 4, 3, 0, 0, 0, 0, 0, 0, 0\r\n"
+           "[generale]\r\nrallentamento, 4400, 60, 500, 1, 0, 0\r\n"
            "stazione, 4200, 12, 600, 1, 0, 0, 4,1,0, 2,1,1, 99, 9,43,0,A\r\n[fine]\r\n");
   EXPECT_EQ(f.run(), decompile_different);
-  EXPECT_NE(f.out.str().find("ROVELDA-MARNE_K 517.dat: differs at byte 1225, cell 81 (metres 4000 to 4049), "
-                             "avviso: 34 in the file, 0 from the texts"),
+  EXPECT_NE(f.out.str().find("ROVELDA-MARNE_K 517.dat: differs at byte 975, cell 65 (metres 3200 to 3249), "
+                             "evento: 4 in the file, 0 from the texts"),
             std::string::npos)
       << f.out.str();
   EXPECT_EQ(f.err.str(), "tracciato decompile: the texts do not give back every file\n");

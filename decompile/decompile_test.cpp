@@ -131,6 +131,12 @@ TEST(RoundTrip, StagedHardPartsComeBackIdentical) {
        route(10000, lines({"cartello_indicatore, 5000, (A)", "cartello_indicatore, 9000, (B)"})),
        train(lines({"stazione, 8800, 12, 600, 1, 0, 0, 4,1,0, 2,1,1, 99, 9,43,0,X"})), true,
        {"cartello_indicatore,  5000, (A)", "cartello_indicatore,  9000, (B)"}, {}, 0},
+      // Outside the promise, but the signal's other values and markers tell it.
+      {"a signal whose cell a station's stop overwrote",
+       route(10000, ""),
+       train(lines({"segnale, 4400, 2, 4, 3, 0, 0, 0, 0, 0, 0, 205",
+                    "stazione, 4200, 12, 600, 1, 0, 0, 4,1,0, 2,1,1, 99, 9,43,0,A"})),
+       true, {}, {"segnale,  4400,  2,  0,  3"}, 0},
       {"a plan-less scenario", route(8000, lines({"curvad4, 1000, 200", "pendenza, 500, 5"})),
        train(lines({"velocita, 0, 100", "segnale, 2450, 1, 4, 0, 0, 0, 0, 0, 0, 0, 0"})), false,
        {"pendenza,  500,  5"}, {"velocita,  0,  100"}, 0},

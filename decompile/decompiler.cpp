@@ -60,6 +60,7 @@ class Decompiler {
     out_.route.mountains = mountain_spans(c_.celle);
     boards();
     stations();
+    overwritten();
     signboards();
     slowdowns();
     abatements();
@@ -188,12 +189,14 @@ class Decompiler {
 
   // Speed-indicator boards: each value is 20 * side s + side d / 5 of a pair of speeds
   // in km/h; speeds in fives give it back, side s in the hundreds.
+  static void split_speeds(std::int64_t v, std::int64_t& s, std::int64_t& d) {
+    const std::int64_t hundreds = v < 0 ? -((-v) / 100) : v / 100;
+    s = 5 * hundreds;
+    d = 5 * (v - 100 * hundreds);
+  }
+
   void boards() {
-    auto split = [](std::int64_t v, std::int64_t& s, std::int64_t& d) {
-      const std::int64_t hundreds = v < 0 ? -((-v) / 100) : v / 100;
-      s = 5 * hundreds;
-      d = 5 * (v - 100 * hundreds);
-    };
+    auto split = split_speeds;
     for (std::int64_t i = 0; i <= n_; ++i) {
       const cella& k = cell(i);
       if (k.evento != evento::indicatori_v_max) continue;
@@ -283,7 +286,7 @@ class Decompiler {
         note("station " + std::to_string(k) + ": its stop cell " + std::to_string(stop) +
              " does not hold it");
       else
-        stop_cells_.push_back(stop);
+        stop_cells_.push_back({stop, static_cast<std::size_t>(k - 1)});
       if (v.genere != 5 && v.genere != 6) {
         Marks m;
         for (std::int64_t j = 1; j <= 4; ++j) {
@@ -298,6 +301,38 @@ class Decompiler {
       station_marks_.push_back({});
     }
     return s;
+  }
+
+  // A station's stop takes its cell whatever it held, but keeps the other values of an
+  // event there (outside the promised class). A time or a marker of the packed sides
+  // tells a signal, which then comes before the station; other values a speed-indicator
+  // board. Their first value is lost: the station's number took it.
+  void overwritten() {
+    for (const auto& [s, station] : stop_cells_) {
+      const cella& k = cell(s);
+      if (k.valore2 == 0 && k.valore3 == 0 && k.valore4 == 0 && k.tempo == 0) continue;
+      SignalPacking plain;
+      tens_and_units(k.valore4, plain.rapp, plain.lati);
+      bool marked = false;
+      for (std::int64_t j = 1; j <= 4; ++j)
+        marked = marked || (in_cells(s - 2 * j) && cell(s - 2 * j).avviso == mark(plain.lati, j));
+      if (k.tempo != 0 || marked) {
+        under_stations_.push_back({s, station});
+        note("station " + std::to_string(station + 1) + " wrote its stop over a signal in cell " +
+             std::to_string(s) + ": the signal comes back before it, its first value lost");
+        continue;
+      }
+      BoardsEntry b;
+      b.position = event_position(s);
+      split_speeds(0, b.side_s[0], b.side_d[0]);
+      split_speeds(k.valore2, b.side_s[1], b.side_d[1]);
+      split_speeds(k.valore3, b.side_s[2], b.side_d[2]);
+      b.stripes_s = k.valore4 / 10;
+      b.stripes_d = k.valore4 - 10 * b.stripes_s;
+      out_.route.boards.push_back(b);
+      note("station " + std::to_string(station + 1) + " wrote its stop over speed-indicator boards in cell " +
+           std::to_string(s) + ": they come back, their first value lost");
+    }
   }
 
   void signboards() {
@@ -332,7 +367,7 @@ class Decompiler {
         // Any station stop cell it could have stood on gives the same files: one whose
         // other values a signboard leaves at 0.
         std::int64_t chosen = -1;
-        for (std::int64_t s : stop_cells_) {
+        for (const auto& [s, station] : stop_cells_) {
           const cella& k = cell(s);
           if (used.count(s) == 0 && k.valore2 == 0 && k.valore3 == 0 && k.valore4 == 0 && k.tempo == 0) {
             chosen = s;
@@ -480,8 +515,11 @@ class Decompiler {
   // sx * 3 + dx), and the ones its markers suggest, should the plain one leave the
   // approach markers unexplained.
   void signals() {
-    for (std::int64_t i = 0; i <= n_; ++i) {
-      if (cell(i).evento != evento::segnale) continue;
+    std::vector<std::int64_t> cells;
+    for (std::int64_t i = 0; i <= n_; ++i)
+      if (cell(i).evento == evento::segnale) cells.push_back(i);
+    for (const auto& [s, station] : under_stations_) cells.push_back(s);
+    for (std::int64_t i : cells) {
       signal_cells_.push_back(i);
       SignalPacking plain;
       tens_and_units(cell(i).valore4, plain.rapp, plain.lati);
@@ -521,6 +559,7 @@ class Decompiler {
       lines.push_back({TrainLine::Kind::abatement, k});
       marks.push_back({});
     }
+    const std::size_t first_signal_line = lines.size();
     for (std::size_t k = 0; k < signal_cells_.size(); ++k) {
       lines.push_back({TrainLine::Kind::signal, k});
       Marks m;
@@ -529,6 +568,12 @@ class Decompiler {
     }
 
     std::vector<std::set<std::size_t>> before(lines.size());
+    for (std::size_t u = 0; u < under_stations_.size(); ++u) {
+      const std::size_t signal = first_signal_line + signal_cells_.size() - under_stations_.size() + u;
+      for (std::size_t l = 0; l < lines.size(); ++l)
+        if (lines[l].kind == TrainLine::Kind::station && lines[l].index == under_stations_[u].second)
+          before[l].insert(signal);
+    }
     std::size_t previous_station = lines.size();
     for (std::size_t l = 0; l < lines.size(); ++l) {
       if (lines[l].kind != TrainLine::Kind::station) continue;
@@ -646,7 +691,8 @@ class Decompiler {
       } else {
         e.dx = lati;
       }
-      tens_and_units(k.valore1, e.s1, e.d1);
+      const bool under_station = s >= signal_cells_.size() - under_stations_.size();
+      tens_and_units(under_station ? 0 : k.valore1, e.s1, e.d1);
       tens_and_units(k.valore2, e.s2, e.d2);
       tens_and_units(k.valore3, e.s3, e.d3);
       out_.train.signals.push_back(e);
@@ -659,7 +705,9 @@ class Decompiler {
   std::int64_t stations_ = 0;
   std::int64_t lowest_slot_ = voce_n::primo_cartello + 1;
   bool faulty_last_station_ = false;
-  std::vector<std::int64_t> stop_cells_;
+  std::vector<std::pair<std::int64_t, std::size_t>> stop_cells_;  // cell, station
+  // Signals a station's stop wrote over: their cell, the station after them.
+  std::vector<std::pair<std::int64_t, std::size_t>> under_stations_;
   std::vector<Marks> station_marks_;
   std::vector<std::int64_t> signal_cells_;
   std::vector<SignalPacking> packing_;
