@@ -10,6 +10,7 @@
 #include "cli/diagnostics.h"
 #include "cli/sources_command.h"
 #include "cli/subcommand_names.h"
+#include "decompile/decompile_command.h"
 #include "dump/dump_command.h"
 #include "plot/plot_command.h"
 #include "driver/form1.h"
@@ -34,7 +35,8 @@ constexpr const char* usage =
     "       tracciato plot DIR --route NAME --train NAME [--map FILE] [--profile FILE] "
     "[--width PX]\n"
     "       tracciato view DIR --route NAME --train NAME [-o FILE.html] [--report REPORT.json]\n"
-    "       tracciato dump FILE [--kind plan|entries|cells] [--format text|json|csv|hex]";
+    "       tracciato dump FILE [--kind plan|entries|cells] [--format text|json|csv|hex]\n"
+    "       tracciato decompile DIR --route NAME --train NAME [-o OUTDIR] [--force] [--no-plan]";
 
 }  // namespace
 
@@ -83,6 +85,9 @@ int main(int argc, char** argv) {
   tracciato::dump::DumpOptions dump_options;
   auto* dump = tracciato::dump::add_dump_command(app, dump_options);
 
+  tracciato::decompile::DecompileOptions decompile_options;
+  auto* decompile = tracciato::decompile::add_decompile_command(app, decompile_options);
+
   if (const std::string unknown = tracciato::cli::unknown_subcommand(app, argc, argv);
       !unknown.empty()) {
     std::cerr << "tracciato: " << unknown << "\n" << usage << "\n";
@@ -98,6 +103,7 @@ int main(int argc, char** argv) {
                   : plot->parsed()  ? tracciato::plot::plot_usage
                   : view->parsed()  ? tracciato::view::view_usage
                   : dump->parsed()  ? tracciato::dump::dump_usage
+                  : decompile->parsed() ? tracciato::decompile::decompile_usage
                                     : usage)
               << "\n";
     return tracciato::code_of(tracciato::ExitStatus::usage);
@@ -108,5 +114,7 @@ int main(int argc, char** argv) {
   if (plot->parsed()) return tracciato::plot::launch_plot(*platform, argv, std::cerr);
   if (view->parsed()) return tracciato::view::run_view(*platform, view_options, std::cout, std::cerr);
   if (dump->parsed()) return tracciato::dump::run_dump(*platform, dump_options, std::cout, std::cerr);
+  if (decompile->parsed())
+    return tracciato::decompile::run_decompile(*platform, decompile_options, std::cout, std::cerr);
   return tracciato::code_of(tracciato::ExitStatus::usage);
 }

@@ -7,6 +7,7 @@
 #include "driver/form1.h"
 #include "model/exit_status.h"
 #include "model/scenario.h"
+#include "platform/output_folder.h"
 #include "platform/platform.h"
 #include "platform/runtime_failure.h"
 #include "sources/source_writers.h"
@@ -26,17 +27,6 @@ CLI::App* add_sources_command(CLI::App& app, SourcesOptions& options) {
       "  tracciato sources my-scenario\n"
       "  tracciato sources my-scenario --force");
   return cmd;
-}
-
-std::string prepare_folder(Platform& platform, const std::string& dir,
-                           const std::vector<std::string>& names, bool force) {
-  platform.make_directories(dir);
-  if (force) return {};
-  for (const std::string& name : names) {
-    const std::string path = platform.join(dir, name);
-    if (platform.exists(path)) return path + " already exists; --force overwrites it";
-  }
-  return {};
 }
 
 int run_sources(Platform& platform, const SourcesOptions& options) {

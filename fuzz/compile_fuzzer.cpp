@@ -1,9 +1,14 @@
 // The whole compile in memory: route text, NUL, train text. An input of odd length
-// builds the plan, one of even length does not.
+// builds the plan, one of even length does not. The files a compile writes are then
+// decompiled and the texts compiled again: inside the class that decompile promises to
+// give back, the files must come back byte for byte.
 #include <cstddef>
 #include <cstdint>
 #include <vector>
 
+#include "decompile/decompiler.h"
+#include "decompile/promise.h"
+#include "decompile/round_trip.h"
 #include "fuzz/fuzz_support.h"
 #include "model/errore.h"
 #include "compiler/memorizza_percorso.h"
@@ -18,6 +23,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::Banco b(piano, false);
     b.p.files[b.sources.route] = testi.linea;
     b.p.files[b.sources.train] = testi.treno;
+    decompile::PromiseWatch promise;
+    promise.attach(b.s);
     const ScenarioFiles outputs{"out/R_linea.dat", "out/R_T.sim", "out/R_T.dat"};
     std::vector<std::string> scritti;
     bool finito = false;
@@ -33,6 +40,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (finito) fuzz::verifica(scritti.size() == (piano != 0 ? 3u : 2u));
     fuzz::verifica(b.p.files.at(b.sources.route) == testi.linea);
     fuzz::verifica(b.p.files.at(b.sources.train) == testi.treno);
+
+    if (finito) {
+      decompile::CompiledFiles files;
+      if (piano != 0) files.plan = b.p.files.at(outputs.planimetria);
+      files.entries = b.p.files.at(outputs.voci);
+      files.cells = b.p.files.at(outputs.celle);
+      const decompile::Names names{b.s.nome_linea, b.s.nome_treno};
+      const bool promised = !promise.outside(b.s);
+      try {
+        const decompile::DecompiledTexts d = decompile::decompile(files, names);
+        const decompile::RoundTrip r =
+            decompile::round_trip(d.route_text, d.train_text, files, names);
+        if (promised) fuzz::verifica(r.identical());
+      } catch (const decompile::Refusal&) {
+        fuzz::verifica(!promised);  // nothing a compile in the class writes is refused
+      }
+    }
   }
   return 0;
 }

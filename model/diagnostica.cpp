@@ -128,6 +128,11 @@ void mark_cell(Scenario& s, std::int64_t indice) {
   origine[static_cast<std::size_t>(indice)] = s.trail->entry;
 }
 
+void mark_stop_cell(Scenario& s, std::int64_t indice) {
+  if (!s.trail || !s.celle.allocated() || indice < 0 || indice > s.celle.upper()) return;
+  if (!is_free(s.celle[indice])) s.trail->stops_over_events.push_back(indice);
+}
+
 void mark_rule(Scenario& s, const NoRoom& r) {
   if (!s.trail) return;
   ReadingTrail& d = *s.trail;

@@ -73,6 +73,9 @@ struct ReadingTrail {
     std::int32_t start = 0, end = 0, position = 0;
   };
   std::vector<Progressive> progressives;  // every progressive entry read, in order
+  // Stop cells a station wrote over an earlier event (a station does not test its stop
+  // cell), in the order written.
+  std::vector<std::int64_t> stops_over_events;
   std::function<void(const Warning&)> on_warning;
 
   // The line that ends the values of the entry before; a non-empty field on it is a
@@ -97,6 +100,8 @@ void mark_progressive(Scenario& s, int entry);
 
 // The event of cell `indice` was placed by the entry being read.
 void mark_cell(Scenario& s, std::int64_t indice);
+// A station is about to write its stop cell `indice`; noted when it holds an event.
+void mark_stop_cell(Scenario& s, std::int64_t indice);
 // A rule of the post-processing found no room; the fault recorded next belongs to the
 // entry that placed the event of `r.cell`.
 void mark_rule(Scenario& s, const NoRoom& r);

@@ -36,7 +36,7 @@ build() {  # build DIR [cmake options...]
 bench_smoke() {
   local dir=$root/build/release
   build "$dir" -DTRACCIATO_BENCH=ON
-  (cd "$dir" && ctest --output-on-failure --no-tests=error -R '^(Lengths/)?GeneratedScenario')
+  (cd "$dir" && ctest --output-on-failure --no-tests=error -R '^((Lengths|Plan)/)?GeneratedScenario')
   local smoke
   smoke=$(mktemp -d)
   "$dir/genera_scenario" "$smoke"

@@ -97,10 +97,12 @@ LineOutcome read_station(Scenario& s, FieldInput& in, std::int32_t& numero) {
       s.record(Code::stop_cell_too_low);
       return LineOutcome::error_exit;
     }
-    cella& fermata = s.celle[round_half_even(e - 50, 50)];
+    const std::int64_t indice = round_half_even(e - 50, 50);
+    mark_stop_cell(s, indice);
+    cella& fermata = s.celle[indice];
     fermata.evento = event::station;
     fermata.valore1 = low16(numero);
-    mark_cell(s, round_half_even(e - 50, 50));
+    mark_cell(s, indice);
   }
 
   if (numero > 1 && std::int64_t{v.inizio_area} - 350 < s.voci[numero - 1].fine_area) {
