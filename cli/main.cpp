@@ -8,6 +8,7 @@
 #include "cli/check_command.h"
 #include "cli/compile_command.h"
 #include "cli/diagnostics.h"
+#include "cli/explain_command.h"
 #include "cli/sources_command.h"
 #include "cli/subcommand_names.h"
 #include "decompile/decompile_command.h"
@@ -36,7 +37,8 @@ constexpr const char* usage =
     "[--width PX]\n"
     "       tracciato view DIR --route NAME --train NAME [-o FILE.html] [--report REPORT.json]\n"
     "       tracciato dump FILE [--kind plan|entries|cells] [--format text|json|csv|hex]\n"
-    "       tracciato decompile DIR --route NAME --train NAME [-o OUTDIR] [--force] [--no-plan]";
+    "       tracciato decompile DIR --route NAME --train NAME [-o OUTDIR] [--force] [--no-plan]\n"
+    "       tracciato explain [CODE]";
 
 }  // namespace
 
@@ -85,6 +87,9 @@ int main(int argc, char** argv) {
   tracciato::dump::DumpOptions dump_options;
   auto* dump = tracciato::dump::add_dump_command(app, dump_options);
 
+  tracciato::cli::ExplainOptions explain_options;
+  auto* explain = tracciato::cli::add_explain_command(app, explain_options);
+
   tracciato::decompile::DecompileOptions decompile_options;
   auto* decompile = tracciato::decompile::add_decompile_command(app, decompile_options);
 
@@ -104,6 +109,7 @@ int main(int argc, char** argv) {
                   : view->parsed()  ? tracciato::view::view_usage
                   : dump->parsed()  ? tracciato::dump::dump_usage
                   : decompile->parsed() ? tracciato::decompile::decompile_usage
+                  : explain->parsed() ? tracciato::cli::explain_usage
                                     : usage)
               << "\n";
     return tracciato::code_of(tracciato::ExitStatus::usage);
@@ -114,6 +120,7 @@ int main(int argc, char** argv) {
   if (plot->parsed()) return tracciato::plot::launch_plot(*platform, argv, std::cerr);
   if (view->parsed()) return tracciato::view::run_view(*platform, view_options, std::cout, std::cerr);
   if (dump->parsed()) return tracciato::dump::run_dump(*platform, dump_options, std::cout, std::cerr);
+  if (explain->parsed()) return tracciato::cli::run_explain(explain_options, std::cout, std::cerr);
   if (decompile->parsed())
     return tracciato::decompile::run_decompile(*platform, decompile_options, std::cout, std::cerr);
   return tracciato::code_of(tracciato::ExitStatus::usage);

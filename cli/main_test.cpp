@@ -28,6 +28,10 @@ TEST(CommandLine, StartsEndAsTheyShould) {
       {{"sources", "new/folder"}, 3,
        "tracciato sources: new/folder/ROVELDA-MARNE_linea.txt already exists; --force overwrites it"},
       {{"sources", "new/folder", "--force"}, 0, ""},
+      {{"explain", "16"}, 0, "error 16: signal on a cell already taken"},
+      {{"explain", "99"}, 64,
+       "tracciato explain: 99 is no code: the codes are 1 to 13, 15 to 22, 24, 25, 101 to 103, "
+       "1250 and 1251"},
   };
   support::TempDir dir;
   const std::string here = dir.path();

@@ -67,6 +67,7 @@ class Picture {
     if (c.valore1 != read_[static_cast<std::size_t>(i)].valore1) throw Contradiction{};
   }
   void no_room(Code, std::int64_t, const NoRoom&) {}
+  void failing(std::int64_t) {}
 
   // The abatements the walk never asked about are sources'; all of them must be
   // allowed there.

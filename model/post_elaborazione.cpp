@@ -25,6 +25,7 @@ class ModelCells {
     cella& c = s_.celle[i];
     c.valore1 = minimo(walk::abatement_value, c.valore1);
   }
+  void failing(std::int64_t i) { blame_cell(s_, i); }
   void no_room(Code code, std::int64_t metres, const NoRoom& r) {
     mark_rule(s_, r);
     s_.record(code, static_cast<std::int32_t>(metres));

@@ -20,6 +20,8 @@ namespace tracciato::walk {
 //   void lower(std::int64_t i)              valore1 := minimo(180, valore1)
 //   void no_room(Code, std::int64_t metres, const NoRoom&)
 //                                           a rule found no room (11, 12, 13)
+//   void failing(std::int64_t i)            the rules of the slow-down starting in cell i
+//                                           are about to fail (no end board after it)
 // Each reading of a cell outside the table is a run-time failure (RuntimeFailure).
 
 inline constexpr std::int16_t abatement_value = 180;
@@ -122,7 +124,8 @@ void slowdown_rules(Cells& c, std::int64_t i) {
     exit_rule(c, marker_rule(c, i));
   } catch (const RuntimeFailure& failure) {
     // A start without an end board after it runs the scan off the cells: say which.
-    throw RuntimeFailure("slow-down starting in cell " + std::to_string(i) + " (" +
+    c.failing(i);
+    throw failure.retold("slow-down starting in cell " + std::to_string(i) + " (" +
                          std::to_string((i - 1) * 50) + " m): scan past the last cell: " +
                          failure.what());
   }

@@ -38,6 +38,7 @@ LineOutcome lunghezza_percorso(Scenario& s, std::int32_t lunghezza) {
     s.record(Code::route_too_long);
     return LineOutcome::error_exit;
   }
+  check_length(s, "the route", lunghezza);
   const std::int64_t estesa = std::int64_t{lunghezza} + oltre_la_fine;
   s.lunghezza_estesa = low32(estesa);
   s.n_celle = round_to<std::int32_t>(estesa, 50, "n_celle");

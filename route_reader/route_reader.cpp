@@ -5,6 +5,7 @@
 
 #include "model/diagnostica.h"
 #include "model/source_texts.h"
+#include "model/rounding.h"
 #include "model/scenario.h"
 #include "model/text.h"
 #include "platform/field_input.h"
@@ -65,7 +66,10 @@ class Corpo {
  private:
   // Every positioned entry is checked on its one position before it is applied.
   bool entro_il_modello(std::int32_t posizione) {
-    if (s_.within_cells(posizione, 100)) return true;
+    if (s_.within_cells(posizione, 100)) {
+      check_route_end(s_, posizione);
+      return true;
+    }
     s_.record(Code::beyond_the_model, posizione);
     return false;
   }
@@ -79,13 +83,17 @@ class Corpo {
       const std::int32_t g = in_.read_long();
       if (!entro_il_modello(p)) return LineOutcome::soft_stop;
       check_gradient_order(s_, p, cursors_.gradient_cell);
+      if (g < -100 || g > 155) warn_value_cut(s_, "gradient", g, low8(std::int64_t{g} + 100) - 100);
       apply_gradient(s_, cursors_, p, g);
     }
     if (s_.con_planimetria != 0 && contains_any_case(riga, "curva")) {
       const std::int32_t a = in_.read_long();
       const std::int32_t n = in_.read_long();
       if (!entro_il_modello(a)) return LineOutcome::soft_stop;
-      if (s_.trail && curvature(riga)) check_curve_order(s_, a, cursors_.metro);
+      if (s_.trail && curvature(riga)) {
+        check_curve_side(s_);
+        check_curve_order(s_, a, n, cursors_.metro);
+      }
       if (apply_curve(s_, cursors_, riga, a, n) == LineOutcome::error_exit) return LineOutcome::error_exit;
     }
     if (contains_any_case(riga, "montagna")) {
@@ -93,6 +101,9 @@ class Corpo {
       std::int32_t fine = in_.read_long();
       std::int32_t tipo = in_.read_long();
       if (!entro_il_modello(inizio)) return LineOutcome::soft_stop;
+      check_span(s_, inizio, fine);
+      if (const std::int64_t t = tipo > 10 ? std::int64_t{tipo} - 10 : tipo; t < 0 || t > 255)
+        warn_value_cut(s_, "mountain type", t, low8(t));
       memo_montagna(s_, inizio, fine, tipo);
     }
     if (contains_any_case(riga, "indicatori_v")) {
@@ -102,6 +113,8 @@ class Corpo {
       std::int32_t vad = in_.read_long(), vbd = in_.read_long(), vcd = in_.read_long();
       std::int32_t strisced = in_.read_long();
       if (!entro_il_modello(posizione)) return LineOutcome::soft_stop;
+      if (const std::int64_t v = 10 * std::int64_t{strisces} + strisced; v != low16(v))
+        warn_value_cut(s_, "stripes (10 x strisces + strisced)", v, low16(v));
       if (memo_indicatori_v_max(s_, posizione, vas, vbs, vcs, strisces, vad, vbd, vcd,
                                 strisced))
         return LineOutcome::error_exit;
@@ -179,7 +192,7 @@ bool read_route(Scenario& s, Platform& platform, const SourceTexts& sources) {
   try {
     seguito = leggi_testo(s, in, corpo);
   } catch (const RuntimeFailure& failure) {
-    throw RuntimeFailure(nel_testo(in, failure.what()));
+    throw failure.retold(nel_testo(in, failure.what()));
   }
   // The source is done with: on a fault the train half does not run; at the end of the
   // file or on the soft stop the cursors are completed from what was read.

@@ -85,13 +85,19 @@ void read_train(Scenario& s, Platform& platform, const SourceTexts& sources) {
   do {
     s.riga = in.read_text();
   } while (!in.at_end() && !contains_any_case(s.riga, "[generale]"));
+  const bool header_found = contains_any_case(s.riga, "[generale]");
+  if (!header_found) warn_train_text(s, WarningKind::no_general_header);
 
   std::int32_t numero_stazione = 1;
   PositionLists liste;
+  bool to_the_end = true;
   while (!in.at_end() && leggi_parola_chiave(s, in)) {
     mark_entry(s, in);
     const LineOutcome esito = interpreta(s, in, liste, numero_stazione);
-    if (esito == LineOutcome::soft_stop) break;
+    if (esito == LineOutcome::soft_stop) {
+      to_the_end = false;
+      break;
+    }
     if (esito == LineOutcome::error_exit) {
       if (sources.delete_after_reading) platform.remove(sources.train);
       return;
@@ -102,6 +108,8 @@ void read_train(Scenario& s, Platform& platform, const SourceTexts& sources) {
   if (sources.delete_after_reading) platform.remove(sources.train);
   complete_lists(s, liste);
   controlla_progressive(s);
+  if (header_found && to_the_end && numero_stazione == 1)
+    warn_train_text(s, WarningKind::no_station);
 }
 
 }  // namespace tracciato
