@@ -54,7 +54,9 @@ TEST(CodeExplanations, EveryCodeHasOneAndEachExampleRecordsItsCode) {
     SCOPED_TRACE(e.number);
     explained.insert(e.number);
     EXPECT_FALSE(e.meaning.empty());
-    if (!e.example.empty()) EXPECT_EQ(codes_of(e).count(e.number), 1u);
+    if (!e.example.empty()) {
+      EXPECT_EQ(codes_of(e).count(e.number), 1u);
+    }
   }
   for (const CodeMeaning& m : register_codes()) EXPECT_EQ(explained.count(number_of(m.code)), 1u);
   EXPECT_EQ(explained.count(1250), 1u);

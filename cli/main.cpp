@@ -9,6 +9,7 @@
 #include "cli/compile_command.h"
 #include "cli/diagnostics.h"
 #include "cli/explain_command.h"
+#include "cli/new_command.h"
 #include "cli/sources_command.h"
 #include "cli/subcommand_names.h"
 #include "decompile/decompile_command.h"
@@ -28,6 +29,7 @@ using tracciato::ExitStatus;
 
 constexpr const char* usage =
     "usage: tracciato\n"
+    "       tracciato new DIR --route NAME --train NAME [--force]\n"
     "       tracciato sources [DIR] [--force]\n"
     "       tracciato compile ROUTE_TXT TRAIN_TXT [-o OUTDIR] [--route NAME] [--train NAME] "
     "[--no-plan] [--strict] [--report FILE]\n"
@@ -69,6 +71,9 @@ int main(int argc, char** argv) {
       "own scenarios in another: a text of the same name there would be overwritten and\n"
       "deleted.");
 
+  tracciato::cli::NewOptions new_options;
+  auto* start = tracciato::cli::add_new_command(app, new_options);
+
   tracciato::cli::SourcesOptions sources_options;
   auto* sources = tracciato::cli::add_sources_command(app, sources_options);
 
@@ -103,7 +108,8 @@ int main(int argc, char** argv) {
   } catch (const CLI::ParseError& e) {
     const int status = app.exit(e);
     if (status == 0) return tracciato::code_of(tracciato::ExitStatus::ok);  // --help
-    std::cerr << (compile->parsed() ? tracciato::cli::compile_usage
+    std::cerr << (start->parsed() ? tracciato::cli::new_usage
+                  : compile->parsed() ? tracciato::cli::compile_usage
                   : check->parsed()   ? tracciato::cli::check_usage
                   : plot->parsed()  ? tracciato::plot::plot_usage
                   : view->parsed()  ? tracciato::view::view_usage
@@ -114,6 +120,7 @@ int main(int argc, char** argv) {
               << "\n";
     return tracciato::code_of(tracciato::ExitStatus::usage);
   }
+  if (start->parsed()) return tracciato::cli::run_new(*platform, new_options);
   if (sources->parsed()) return tracciato::cli::run_sources(*platform, sources_options);
   if (compile->parsed()) return tracciato::cli::run_compile(*platform, compile_options);
   if (check->parsed()) return tracciato::cli::run_check(*platform, check_options);

@@ -72,6 +72,18 @@ TEST(RoundTrip, TheShippedScenarioComesBackWithAndWithoutThePlan) {
   }
 }
 
+TEST(RoundTrip, TheStarterScenarioComesBackWithAndWithoutThePlan) {
+  const Names starter{"MYLINE", "R 1"};
+  for (bool plan : {true, false}) {
+    SCOPED_TRACE(plan ? "with the plan" : "without the plan");
+    const CompileOutput c = compile_texts(table_text(starter_route_table()),
+                                          table_text(starter_train_table()), plan, starter);
+    ASSERT_TRUE(c.written);
+    const DecompiledTexts d = decompile(c.files, starter);
+    EXPECT_TRUE(round_trip(d.route_text, d.train_text, c.files, starter).identical());
+  }
+}
+
 TEST(RoundTrip, TheSectionsComeInTheShippedOrderEachWithACommentLine) {
   const Names shipped{"ROVELDA-MARNE", "K 517"};
   const CompileOutput c =

@@ -100,34 +100,46 @@ constexpr std::array<EntryKind, 23> kinds{{
     {"stazione", TextPart::train, "station", station, true},
 }};
 
-// The readers' own tests, kind by kind.
-bool recognised(const EntryKind& k, std::string_view f) {
-  auto any = [f](const char* w) { return contains_any_case(f, w); };
-  auto lower = [f](const char* w) { return contains(f, w); };
-  const std::string_view key = k.keyword;
-  if (key == "lunghezza percorso") return any("lunghezza") && any("percorso");
-  if (key == "progressiva chilometrica tre") return lower("tre") && lower("progressiva");
-  if (key == "progressiva chilometrica due") return lower("due") && lower("progressiva");
-  if (key == "progressiva chilometrica uno") return lower("uno") && lower("progressiva");
-  if (key == "sfondo uno") return lower("sfondo") && lower("uno");
-  if (key == "sfondo due") return lower("sfondo") && lower("due");
-  if (key == "sfondo tre") return lower("sfondo") && lower("tre");
-  if (key == "ripetizione segnali") return lower("segnali") && lower("ripetizione");
-  if (key == "indicatori_vmax") return any("indicatori_v");
-  if (key == "cartello_indicatore") return any("cartello") && any("indicat");
-  if (key == "percentuale massa frenata") return any("frenata") && any("massa");
-  if (key == "numero vetture") return any("vetture");
-  if (key == "velocita") return any("velocit");
-  return any(std::string(key).c_str());
-}
-
 }  // namespace
 
 std::span<const EntryKind> entry_kinds() { return kinds; }
 
+const EntryKind& entry_kind(Entry e) { return kinds[static_cast<std::size_t>(e)]; }
+
+bool recognises(Entry e, std::string_view f) {
+  auto any = [f](std::string_view w) { return contains_any_case(f, w); };
+  auto lower = [f](std::string_view w) { return contains(f, w); };
+  switch (e) {
+    case Entry::route_length: return any("lunghezza") && any("percorso");
+    case Entry::progressive_three: return lower("tre") && lower("progressiva");
+    case Entry::progressive_two: return lower("due") && lower("progressiva");
+    case Entry::progressive_one: return lower("uno") && lower("progressiva");
+    case Entry::background_one: return lower("sfondo") && lower("uno");
+    case Entry::background_two: return lower("sfondo") && lower("due");
+    case Entry::background_three: return lower("sfondo") && lower("tre");
+    case Entry::signal_repetition: return lower("segnali") && lower("ripetizione");
+    case Entry::gradient: return any("pendenza");
+    case Entry::curve: return any("curva");
+    case Entry::mountain: return any("montagna");
+    case Entry::speed_boards: return any("indicatori_v");
+    case Entry::signboard: return any("cartello") && any("indicat");
+    case Entry::braked_mass: return any("frenata") && any("massa");
+    case Entry::cars: return any("vetture");
+    case Entry::speed: return any("velocit");
+    case Entry::adhesion: return any("aderenza");
+    case Entry::clock: return any("orologio");
+    case Entry::sand: return any("sabbia");
+    case Entry::signal: return any("segnale");
+    case Entry::slowdown: return any("rallentamento");
+    case Entry::abatement: return any("abbattimento");
+    case Entry::station: return any("stazione");
+  }
+  return false;
+}
+
 const EntryKind* entry_kind_of(std::string_view field, TextPart part) {
-  for (const EntryKind& k : kinds)
-    if (k.part == part && recognised(k, field)) return &k;
+  for (std::size_t i = 0; i < kinds.size(); ++i)
+    if (kinds[i].part == part && recognises(static_cast<Entry>(i), field)) return &kinds[i];
   return nullptr;
 }
 

@@ -26,7 +26,21 @@ struct EntryKind {
   bool positioned;  // the first value is a position in metres
 };
 
+// The entries in the readers' test order, route general section, body, then train.
+enum class Entry : std::size_t {
+  route_length, progressive_three, progressive_two, progressive_one, background_one,
+  background_two, background_three, signal_repetition,
+  gradient, curve, mountain, speed_boards, signboard,
+  braked_mass, cars, speed, adhesion, clock, sand, signal, slowdown, abatement, station,
+};
+
 std::span<const EntryKind> entry_kinds();
+const EntryKind& entry_kind(Entry e);
+
+// Whether the keyword field is one of entry `e`: it holds the entry's words, in any case
+// or, for some general entries, in lower case only. The readers recognise their entries
+// by this test alone.
+bool recognises(Entry e, std::string_view field);
 
 // The first kind whose keyword the field holds, by the tests of the readers of `part`
 // (the first in their test order when it holds more than one); nullptr for none.

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "model/diagnostica.h"
+#include "model/entry_kinds.h"
 #include "model/source_texts.h"
 #include "model/rounding.h"
 #include "model/scenario.h"
@@ -78,7 +79,7 @@ class Corpo {
   // fields whole before anything of it is applied.
   LineOutcome voce_del_corpo() {
     const std::string& riga = s_.riga;
-    if (contains_any_case(riga, "pendenza")) {
+    if (recognises(Entry::gradient, riga)) {
       const std::int32_t p = in_.read_long();
       const std::int32_t g = in_.read_long();
       if (!entro_il_modello(p)) return LineOutcome::soft_stop;
@@ -86,7 +87,7 @@ class Corpo {
       if (g < -100 || g > 155) warn_value_cut(s_, "gradient", g, low8(std::int64_t{g} + 100) - 100);
       apply_gradient(s_, cursors_, p, g);
     }
-    if (s_.con_planimetria != 0 && contains_any_case(riga, "curva")) {
+    if (s_.con_planimetria != 0 && recognises(Entry::curve, riga)) {
       const std::int32_t a = in_.read_long();
       const std::int32_t n = in_.read_long();
       if (!entro_il_modello(a)) return LineOutcome::soft_stop;
@@ -96,7 +97,7 @@ class Corpo {
       }
       if (apply_curve(s_, cursors_, riga, a, n) == LineOutcome::error_exit) return LineOutcome::error_exit;
     }
-    if (contains_any_case(riga, "montagna")) {
+    if (recognises(Entry::mountain, riga)) {
       std::int32_t inizio = in_.read_long();
       std::int32_t fine = in_.read_long();
       std::int32_t tipo = in_.read_long();
@@ -106,7 +107,7 @@ class Corpo {
         warn_value_cut(s_, "mountain type", t, low8(t));
       memo_montagna(s_, inizio, fine, tipo);
     }
-    if (contains_any_case(riga, "indicatori_v")) {
+    if (recognises(Entry::speed_boards, riga)) {
       const std::int32_t posizione = in_.read_long();
       std::int32_t vas = in_.read_long(), vbs = in_.read_long(), vcs = in_.read_long();
       std::int32_t strisces = in_.read_long();
@@ -120,7 +121,7 @@ class Corpo {
         return LineOutcome::error_exit;
       mark_cell(s_, Scenario::cell_of(posizione));
     }
-    if (contains_any_case(riga, "cartello") && contains_any_case(riga, "indicat")) {
+    if (recognises(Entry::signboard, riga)) {
       const std::int32_t posizione = in_.read_long();
       const std::string testo = in_.read_text();
       if (!entro_il_modello(posizione)) return LineOutcome::soft_stop;

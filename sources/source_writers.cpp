@@ -45,6 +45,13 @@ std::vector<std::string> text_names(const Scenario& s) {
           document_name(s.nome_linea, s.nome_treno, "scheda_treno.txt")};
 }
 
+void write_starter(Platform& platform, const std::string& cartella, const Scenario& s) {
+  write_table(platform, platform.join(cartella, route_source_name(s.nome_linea)),
+              starter_route_table());
+  write_table(platform, platform.join(cartella, train_source_name(s.nome_linea, s.nome_treno)),
+              starter_train_table());
+}
+
 void write_texts(Platform& platform, const std::string& cartella, const Scenario& s) {
   dati_linea(platform, cartella, s);
   dati_treno(platform, cartella, s);

@@ -20,6 +20,10 @@ void dati_scheda(Platform& platform, const std::string& cartella, const Scenario
 // The names of the five files, in the order the writers write them.
 std::vector<std::string> text_names(const Scenario& s);
 
+// The starter scenario's route and train texts, named `<route>_linea.txt` and
+// `<route>_<train>-.txt`, written into `cartella`.
+void write_starter(Platform& platform, const std::string& cartella, const Scenario& s);
+
 // All five, in the order of the run: route source, train source, notes, slow-down
 // order, train sheet.
 void write_texts(Platform& platform, const std::string& cartella, const Scenario& s);

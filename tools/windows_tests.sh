@@ -165,6 +165,21 @@ for f in "ROVELDA-MARNE_linea.txt" "ROVELDA-MARNE_K 517-.txt"; do
   check "tracciato.exe sources writes $f as the Linux build does" cmp -s "$lin/sources/$f" "$win/sources/$f"
 done
 
+# The starter scenario: the same two texts, and they check clean, with and without the plan.
+"$linux_exe" new "$lin/starter" --route MYLINE --train "R 1" >/dev/null 2>&1
+(cd "$win" && timeout -k 10 120 wine ./tracciato.exe new starter --route MYLINE --train "R 1" \
+   >/dev/null 2>&1)
+for f in "MYLINE_linea.txt" "MYLINE_R 1-.txt"; do
+  check "tracciato.exe new writes $f as the Linux build does" cmp -s "$lin/starter/$f" "$win/starter/$f"
+done
+for plan in "" "--no-plan"; do
+  starter_status=0
+  (cd "$win/starter" && timeout -k 10 120 wine ../tracciato.exe check MYLINE_linea.txt "MYLINE_R 1-.txt" \
+     $plan >check.out 2>check.err) || starter_status=$?
+  check "the starter checks clean under wine ${plan:-with the plan} (status $starter_status)" \
+    bash -c '[ "$1" -eq 0 ] && [ ! -s "$2" ]' _ "$starter_status" "$win/starter/check.err"
+done
+
 # The embedded run's files decompiled: the same texts as the Linux build writes, every
 # file given back.
 echo "-- decompile of the embedded run's files"
