@@ -9,6 +9,7 @@
 #include <nlohmann/json.hpp>
 
 #include "compiler/compilazione.h"
+#include "model/entry_kinds.h"
 #include "model/rounding.h"
 #include "model/scenario.h"
 #include "model/text.h"
@@ -65,6 +66,12 @@ void Diagnostics::on_warning(const Warning& a) {
   g.column = a.place.column;
   g.source_line = line_of(a.place.text, a.place.line);
   g.message = warning_message(a, d_, base_names_);
+  // Where on the line the warning stands, for those who mark it: the entry's position.
+  const std::vector<LineField> fields = fields_from(g.source_line, a.place.column);
+  if (fields.size() > 1) {
+    const EntryKind* k = entry_kind_of(fields[0].text, a.place.text == 0 ? TextPart::body : TextPart::train);
+    if (k && k->positioned) g.metres = whole_number(fields[1].text);
+  }
   list_.push_back(std::move(g));
 }
 
@@ -184,8 +191,8 @@ void Diagnostics::add_to(nlohmann::ordered_json& report) const {
     if (g.severity == Diagnostic::Severity::error) {
       if (!g.in_register && !g.stopped) continue;
       item["code"] = g.code != 0 ? nlohmann::ordered_json(g.code) : nlohmann::ordered_json();
-      item["position"] = g.metres ? nlohmann::ordered_json(*g.metres) : nlohmann::ordered_json();
     }
+    item["position"] = g.metres ? nlohmann::ordered_json(*g.metres) : nlohmann::ordered_json();
     item["file"] = g.file.empty() ? nlohmann::ordered_json() : nlohmann::ordered_json(g.file);
     item["line"] = g.line != 0 ? nlohmann::ordered_json(g.line) : nlohmann::ordered_json();
     item["message"] = g.message;

@@ -162,7 +162,7 @@ function listProblems(section, list, title, scenario, page) {
   const where = (p) => (p.file ? `${p.file}${p.line ? `:${p.line}` : ''}: ` : '');
   const items = [
     ...r.faults.map((f) => ({ kind: 'fault', p: f, label: f.code != null ? `error ${f.code}` : 'error', at: f.position })),
-    ...r.warnings.map((w) => ({ kind: 'warning', p: w, label: 'warning', at: null })),
+    ...r.warnings.map((w) => ({ kind: 'warning', p: w, label: 'warning', at: w.position ?? null })),
   ];
   if (items.length === 0) list.replaceChildren(el('li', { class: 'unplaced', text: 'none' }));
   for (const it of items)
