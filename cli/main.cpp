@@ -59,7 +59,10 @@ int main(int argc, char** argv) {
   // Every subcommand runs from a console or a script: no message box may wait there.
   platform->messages_to_console();
 
-  CLI::App app{"tracciato: compiles a route and a train into the simulator's scenario files."};
+  // Named, not taken from argv[0]: the help reads the same however tracciato was started
+  // (the man page is made from it).
+  CLI::App app{"tracciato: compiles a route and a train into the simulator's scenario files.",
+               "tracciato"};
   app.require_subcommand(1);
   app.set_version_flag("--version", std::string("tracciato ") + TRACCIATO_VERSION,
                        "Print the version and end");

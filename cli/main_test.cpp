@@ -49,6 +49,13 @@ TEST(CommandLine, HelpSaysWhatTheEmbeddedRunDoesToItsFolder) {
   const auto r = support::run_program(TRACCIATO_EXE, {"--help"});
   EXPECT_EQ(r.status, 0);
   EXPECT_NE(r.output.find("Run it in a folder of its own"), std::string::npos) << r.output;
+  // Started by its full path, the usage still names the program plainly.
+  EXPECT_NE(r.output.find("\nUsage: tracciato [OPTIONS] SUBCOMMAND\n"), std::string::npos) << r.output;
+  const auto sub = support::run_program(TRACCIATO_EXE, {"compile", "--help"});
+  EXPECT_EQ(sub.status, 0);
+  EXPECT_NE(sub.output.find("\nUsage: tracciato compile [OPTIONS] ROUTE_TXT TRAIN_TXT\n"),
+            std::string::npos)
+      << sub.output;
 }
 
 }  // namespace

@@ -14,7 +14,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=$root/build
 . "$root/tools/install_missing.sh"
 packages=(cmake ninja-build g++ libcli11-dev nlohmann-json3-dev
-          g++-mingw-w64-x86-64 wine wine64 xvfb xdotool imagemagick)
+          g++-mingw-w64-x86-64 wine wine64 xvfb xdotool imagemagick unzip)
 
 passed=0
 failed=0
@@ -90,6 +90,33 @@ exe=$build/mingw/tracciato.exe
 check "tracciato.exe ships without debug sections" \
   bash -c '! x86_64-w64-mingw32-objdump -h "$1" | grep -q "\.debug_"' _ "$exe"
 harness=$build/mingw/win32_platform_check.exe
+
+# The zip CPack makes of the cross build: tracciato.exe at its top, with the README and
+# the documents it points to, and nothing else.
+echo "-- the Windows zip"
+rm -f "$build/mingw"/tracciato-*.zip
+(cd "$build/mingw" && cpack -G ZIP >cpack.log 2>&1) || { cat "$build/mingw/cpack.log"; fail "cpack makes the zip"; }
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/mingw/CMakeCache.txt")
+zip=$build/mingw/tracciato-$version-windows-x86_64.zip
+if [ -f "$zip" ]; then
+  pass "cpack makes $(basename "$zip")"
+  expected_zip="README.md
+docs/
+docs/format.md
+docs/map.png
+docs/profile.png
+docs/view.png
+tracciato.exe"
+  if diff -u <(echo "$expected_zip") <(unzip -Z1 "$zip" | LC_ALL=C sort) >"$build/mingw/zip-files.diff"; then
+    pass "the zip holds tracciato.exe, README.md and docs/, nothing else"
+  else
+    fail "the zip holds tracciato.exe, README.md and docs/, nothing else (- expected, + found):"
+    sed -n '3,$p' "$build/mingw/zip-files.diff"
+  fi
+  check "the zip's tracciato.exe is the one built" bash -c 'unzip -p "$1" tracciato.exe | cmp -s - "$2"' _ "$zip" "$exe"
+else
+  fail "cpack makes tracciato-$version-windows-x86_64.zip"
+fi
 
 rm -rf "$build/wine-tests"
 mkdir -p "$build/wine-tests"
