@@ -197,6 +197,17 @@ TEST_F(CompileCommand, AnInputThatCannotBeReadWritesNothing) {
   }
 }
 
+TEST_F(CompileCommand, StrictCountsAWarningAsAFault) {
+  write_texts("pendnza, 850, 4\r\n", "[generale]\r\nstazione, 0, 25, 400, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0, S\r\n[fine]\r\n");
+  for (const char* command : {"check", "compile"}) {
+    SCOPED_TRACE(command);
+    EXPECT_EQ(run({command, "R_linea.txt", "R_T-.txt", "--report", "report.json"}).status, 0);
+    EXPECT_EQ(report()["outcome"], "ok");
+    EXPECT_EQ(run({command, "R_linea.txt", "R_T-.txt", "--strict", "--report", "report.json"}).status, 1);
+    EXPECT_EQ(report()["outcome"], "faults");
+  }
+}
+
 TEST_F(CompileCommand, TheOutputFolderIsMadeWithItsParents) {
   write_texts("");
   const Outcome r = run({"compile", "R_linea.txt", "R_T-.txt", "-o", "out/a/b"});
