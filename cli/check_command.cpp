@@ -45,7 +45,9 @@ CLI::App* add_check_command(CLI::App& app, CompileOptions& options) {
       "Every fault and warning is printed on standard error as FILE:LINE: error CODE: MESSAGE\n"
       "or FILE:LINE: warning: MESSAGE, with the source line and a caret under the field at\n"
       "fault, then a summary. Exit status: 0 ok, 1 faults, 2 errore, 3 run-time failure,\n"
-      "64 usage error, exactly as compile would end.\n\n"
+      "64 usage error, exactly as compile would end.\n"
+      "The texts' format, entry by entry: docs/format.md. What a code means, with an\n"
+      "example and what to do: tracciato explain CODE. --strict counts warnings as faults.\n\n"
       "Examples:\n"
       "  tracciato check ROVELDA-MARNE_linea.txt \"ROVELDA-MARNE_K 517-.txt\"\n"
       "  tracciato check my_linea.txt my_R1-.txt --route my --train R1 --report check.json");
@@ -54,7 +56,7 @@ CLI::App* add_check_command(CLI::App& app, CompileOptions& options) {
 
 int run_check(Platform& platform, const CompileOptions& options) {
   ReadOnlyPlatform files(platform);
-  return run_compile_on(files, platform, options, "check", check_usage);
+  return run_compile_on(files, platform, options, {"check", check_usage, false});
 }
 
 }  // namespace tracciato::cli

@@ -25,6 +25,8 @@ class ReadOnlyPlatform : public Platform {
     return real_.join(dir, name);
   }
   bool exists(const std::string& path) override;
+  std::string cannot_read(const std::string& path) override { return real_.cannot_read(path); }
+  void make_directories(const std::string&) override {}
   void remove(const std::string& path) override;
   std::string read(const std::string& path) override;
   void write(const std::string& path, std::string_view bytes) override;
@@ -43,7 +45,7 @@ class ReadOnlyPlatform : public Platform {
 
 inline constexpr const char* check_usage =
     "usage: tracciato check ROUTE_TXT TRAIN_TXT [--route NAME] [--train NAME] [--no-plan] "
-    "[--report FILE]";
+    "[--strict] [--report FILE]";
 
 // Declares `check` on `app`, filling `options` when parsed.
 CLI::App* add_check_command(CLI::App& app, CompileOptions& options);

@@ -93,6 +93,8 @@ void add_source_options(CLI::App& cmd, CompileOptions& options, const std::strin
   cmd.add_flag("--no-plan", options.no_plan, no_plan_help);
   cmd.add_option_function<std::string>(
       "--report", [&options](const std::string& v) { options.report = v; }, report_help);
+  cmd.add_flag("--strict", options.strict,
+               "Count every warning as a fault: exit status 1 and outcome \"faults\"");
 }
 
 CLI::App* add_compile_command(CLI::App& app, CompileOptions& options) {
@@ -107,7 +109,9 @@ CLI::App* add_compile_command(CLI::App& app, CompileOptions& options) {
       "standard error as FILE:LINE: error CODE: MESSAGE or FILE:LINE: warning: MESSAGE, with\n"
       "the source line and a caret under the field at fault, then a summary line.\n"
       "Exit status: 0 ok, 1 faults (files written all the same), 2 errore, 3 run-time failure,\n"
-      "64 usage error.\n\n"
+      "64 usage error.\n"
+      "The texts' format, entry by entry: docs/format.md. What a code means, with an\n"
+      "example and what to do: tracciato explain CODE. --strict counts warnings as faults.\n\n"
       "Examples:\n"
       "  tracciato compile ROVELDA-MARNE_linea.txt \"ROVELDA-MARNE_K 517-.txt\"\n"
       "  tracciato compile my_linea.txt my_R1-.txt -o out --report out/report.json\n"
@@ -116,11 +120,11 @@ CLI::App* add_compile_command(CLI::App& app, CompileOptions& options) {
 }
 
 int run_compile(Platform& platform, const CompileOptions& options) {
-  return run_compile_on(platform, platform, options, "compile", compile_usage);
+  return run_compile_on(platform, platform, options, {"compile", compile_usage, true});
 }
 
 int run_compile_on(Platform& platform, Platform& out, const CompileOptions& options,
-                   const char* command, const char* usage) {
+                   const CompileCommand& command) {
   Scenario s;
   ScenarioFiles outputs;
   std::vector<std::pair<std::string, std::string>> names;  // path, file name
@@ -143,8 +147,34 @@ int run_compile_on(Platform& platform, Platform& out, const CompileOptions& opti
     if (!options.no_plan) binaries.push_back(outputs.planimetria);
     check_outputs(options, binaries);
   } catch (const UsageError& e) {
-    std::cerr << "tracciato " << command << ": " << e.message << "\n" << usage << "\n";
+    std::cerr << "tracciato " << command.name << ": " << e.message << "\n" << command.usage << "\n";
     return code_of(ExitStatus::usage);
+  }
+
+  // A start that cannot succeed writes nothing but its report, so that the scenario
+  // files of an earlier good compile stay as they are.
+  auto stopped = [&](const std::string& line) {
+    std::cerr << "tracciato: " << line << "\n";
+    if (options.report) {
+      CompileOutcome none;
+      none.kind = CompileOutcome::Kind::runtime;
+      try {
+        out.write(*options.report, compile_report(none, {}));
+      } catch (const RuntimeFailure& f) {
+        out.report_failure(std::string("report not written: ") + f.what());
+      }
+    }
+    return code_of(ExitStatus::runtime);
+  };
+  for (const std::string* text : {&options.route_txt, &options.train_txt})
+    if (const std::string why = platform.cannot_read(*text); !why.empty())
+      return stopped("cannot read " + *text + ": " + why);
+  if (command.writes_files) {
+    try {
+      platform.make_directories(out_dir(options));
+    } catch (const RuntimeFailure& f) {
+      return stopped(f.what());
+    }
   }
 
   const SourceTexts sources{options.route_txt, options.train_txt, /*delete_after_reading=*/false};
@@ -153,20 +183,22 @@ int run_compile_on(Platform& platform, Platform& out, const CompileOptions& opti
   const CompileOutcome outcome = compile(s, options.no_plan ? 0 : 1, platform, sources, outputs);
   diagnostics.finish(outcome);
   if (!diagnostics.all().empty()) std::cerr << diagnostics.text();
+  const CompileOutcome shown = options.strict ? diagnostics.strict(outcome) : outcome;
 
   if (options.report) {
     std::vector<std::string> written;
-    for (const std::string& path : outcome.files)
-      for (const auto& [full, name] : names)
-        if (path == full) written.push_back(name);
+    if (command.writes_files)
+      for (const std::string& path : outcome.files)
+        for (const auto& [full, name] : names)
+          if (path == full) written.push_back(name);
     try {
-      out.write(*options.report, compile_report(outcome, written, &diagnostics));
+      out.write(*options.report, compile_report(shown, written, &diagnostics));
     } catch (const RuntimeFailure& f) {
       out.report_failure(std::string("report not written: ") + f.what());
       return code_of(ExitStatus::runtime);
     }
   }
-  return code_of(outcome.exit_status());
+  return code_of(shown.exit_status());
 }
 
 }  // namespace tracciato::cli

@@ -165,15 +165,54 @@ TEST_F(CompileCommand, DataFaultsStillWriteTheFilesAndExitWith1) {
       "posizione_errore": 999999, "files": ["R_linea.dat", "R_T.sim", "R_T.dat"]})"));
 }
 
-TEST_F(CompileCommand, AMissingTrainTextIsAReaderFailure) {
+// A start that cannot succeed writes nothing but its report and leaves the files of
+// the last good compile as they were.
+TEST_F(CompileCommand, AnInputThatCannotBeReadWritesNothing) {
   write_texts("");
-  fs::remove(dir / "R_T-.txt");
-  const Outcome r = run({"compile", "R_linea.txt", "R_T-.txt", "--report", "report.json"});
-  EXPECT_EQ(r.status, 1) << r.err;
-  EXPECT_EQ(report()["outcome"], "faults");
-  EXPECT_EQ(report()["codice_errore"], 25);
-  EXPECT_EQ(report()["files"].size(), 3u);
-  EXPECT_TRUE(fs::exists(dir / "R_linea.txt"));
+  ASSERT_EQ(run({"compile", "R_linea.txt", "R_T-.txt"}).status, 0);
+  const std::string cells = slurp(dir / "R_T.dat");
+  fs::create_directory(dir / "folder_linea.txt");
+  const struct {
+    std::vector<std::string> args;
+    const char* line;
+  } cases[] = {
+      {{"R_linea.txt", "R_Tx-.txt", "--train", "T"},
+       "tracciato: cannot read R_Tx-.txt: No such file or directory\n"},
+      {{"R_lnea.txt", "R_T-.txt", "--route", "R"},
+       "tracciato: cannot read R_lnea.txt: No such file or directory\n"},
+      {{"folder_linea.txt", "R_T-.txt", "--route", "R", "--train", "T"},
+       "tracciato: cannot read folder_linea.txt: it is a directory\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.line);
+    std::vector<std::string> args{"compile"};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    args.insert(args.end(), {"--report", "report.json"});
+    const Outcome r = run(args);
+    EXPECT_EQ(r.status, 3);
+    EXPECT_EQ(r.err, c.line);
+    EXPECT_EQ(outcome(), nlohmann::json::parse(R"({"outcome": "runtime", "codice_errore": 0,
+        "posizione_errore": 0, "files": []})"));
+    EXPECT_EQ(slurp(dir / "R_T.dat"), cells);
+  }
+}
+
+TEST_F(CompileCommand, StrictCountsAWarningAsAFault) {
+  write_texts("pendnza, 850, 4\r\n", "[generale]\r\nstazione, 0, 25, 400, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0, S\r\n[fine]\r\n");
+  for (const char* command : {"check", "compile"}) {
+    SCOPED_TRACE(command);
+    EXPECT_EQ(run({command, "R_linea.txt", "R_T-.txt", "--report", "report.json"}).status, 0);
+    EXPECT_EQ(report()["outcome"], "ok");
+    EXPECT_EQ(run({command, "R_linea.txt", "R_T-.txt", "--strict", "--report", "report.json"}).status, 1);
+    EXPECT_EQ(report()["outcome"], "faults");
+  }
+}
+
+TEST_F(CompileCommand, TheOutputFolderIsMadeWithItsParents) {
+  write_texts("");
+  const Outcome r = run({"compile", "R_linea.txt", "R_T-.txt", "-o", "out/a/b"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_TRUE(fs::exists(dir / "out/a/b/R_T.dat"));
 }
 
 TEST_F(CompileCommand, AReservedSlotConflictWritesNoBinaryAndExitsWith2) {
@@ -193,18 +232,11 @@ TEST_F(CompileCommand, AReservedSlotConflictWritesNoBinaryAndExitsWith2) {
 TEST_F(CompileCommand, RunTimeFailuresExitWith3AndSayWhatFailed) {
   write_texts("");
   {
-    SCOPED_TRACE("missing route text: no cells");
-    const Outcome r = run({"compile", "missing_linea.txt", "R_T-.txt", "--train", "T", "--report", "report.json"});
+    SCOPED_TRACE("output folder that cannot be made");
+    put(dir / "afile", "x");
+    const Outcome r = run({"compile", "R_linea.txt", "R_T-.txt", "-o", "afile/sub", "--report", "report.json"});
     EXPECT_EQ(r.status, 3);
-    EXPECT_EQ(r.err.rfind("tracciato: run-time failure: ", 0), 0u) << r.err;
-    EXPECT_EQ(outcome(), nlohmann::json::parse(R"({"outcome": "runtime", "codice_errore": 101,
-        "posizione_errore": 0, "files": []})"));
-  }
-  {
-    SCOPED_TRACE("output directory missing");
-    const Outcome r = run({"compile", "R_linea.txt", "R_T-.txt", "-o", "nowhere", "--report", "report.json"});
-    EXPECT_EQ(r.status, 3);
-    EXPECT_NE(r.err.find("nowhere"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("afile/sub"), std::string::npos) << r.err;
     EXPECT_EQ(report()["outcome"], "runtime");
     EXPECT_EQ(report()["files"], nlohmann::json::array());
   }

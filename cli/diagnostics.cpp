@@ -2,81 +2,25 @@
 
 #include "cli/fault_context.h"
 #include "cli/source_line.h"
+#include "cli/warning_messages.h"
 
 #include <algorithm>
 #include <charconv>
 #include <nlohmann/json.hpp>
 
 #include "compiler/compilazione.h"
+#include "model/entry_kinds.h"
 #include "model/rounding.h"
 #include "model/scenario.h"
 #include "model/text.h"
 
 namespace tracciato::cli {
 
-namespace {
-
-
-// The keyword, in lower case, without blanks at its ends and without digits (so
-// "curvd4" compares with "curvad").
-std::string normal_form(const std::string& field) {
-  std::string out;
-  for (char c : lowercase(field))
-    if (c < '0' || c > '9') out += c;
-  const auto first = out.find_first_not_of(" \t");
-  if (first == std::string::npos) return {};
-  return out.substr(first, out.find_last_not_of(" \t") - first + 1);
-}
-
-const std::vector<std::string>& keywords(Scope ambito) {
-  static const std::vector<std::string> body{"pendenza", "curvad", "curvas", "montagna",
-                                             "indicatori_vmax", "cartello_indicatore"};
-  static const std::vector<std::string> train{
-      "numero vetture", "percentuale massa frenata", "sabbia", "orologio", "aderenza",
-      "velocita", "stazione", "segnale", "rallentamento", "abbattimento"};
-  return ambito == Scope::train ? train : body;
-}
-
-std::optional<std::string> close_keyword(const std::string& field, Scope ambito) {
-  const std::string f = normal_form(field);
-  if (f.empty()) return std::nullopt;
-  std::optional<std::string> best;
-  std::size_t best_distance = 3;
-  for (const std::string& k : keywords(ambito)) {
-    // The distance is at least the difference in length: a long field costs nothing.
-    const std::size_t gap = f.size() > k.size() ? f.size() - k.size() : k.size() - f.size();
-    if (gap >= best_distance) continue;
-    const std::size_t d = edit_distance(f, k);
-    if (d < best_distance) {
-      best_distance = d;
-      best = k;
-    }
-  }
-  return best;
-}
-
-}  // namespace
-
-std::size_t edit_distance(const std::string& a, const std::string& b) {
-  std::vector<std::size_t> row(b.size() + 1);
-  for (std::size_t j = 0; j <= b.size(); ++j) row[j] = j;
-  for (std::size_t i = 1; i <= a.size(); ++i) {
-    std::size_t diagonal = row[0];
-    row[0] = i;
-    for (std::size_t j = 1; j <= b.size(); ++j) {
-      const std::size_t above = row[j];
-      row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
-      diagonal = above;
-    }
-  }
-  return row[b.size()];
-}
-
 void Diagnostics::attach(Scenario& s) {
   s_ = &s;
   s.trail = &d_;
   s.observer = [this](const Scenario::Record& r) {
-    on_fault(r.code, r.position, r.cause);
+    on_fault(r.code, r.position, r.cause, r.failure);
   };
   d_.on_warning = [this](const Warning& a) { on_warning(a); };
 }
@@ -88,13 +32,18 @@ std::string Diagnostics::line_of(int text, std::size_t line) const {
 }
 
 void Diagnostics::on_fault(Code code, std::optional<std::int32_t> position,
-                           std::string_view cause) {
+                           std::string_view cause, const RuntimeFailure* failure) {
   Diagnostic g;
   g.code = number_of(code);
   g.metres = position ? std::optional<std::int64_t>(*position) : std::nullopt;
   g.in_register = true;
-  FaultContext f(*s_, d_, base_names_, code, g.metres, cause);
-  d_.rule.reset();  // a rule's cells belong to the one fault recorded right after it
+  FaultContext f(*s_, d_, base_names_, code, g.metres, cause, failure);
+  // A rule's cells, and an entry blamed for a failure, belong to this one fault.
+  d_.rule.reset();
+  d_.blamed.reset();
+  // A fault met before the route length made the cells explains why nothing after the
+  // reader can run.
+  if (!s_->celle.allocated()) no_cells_told_ = true;
   g.message = fault_message(f);
   g.file = f.file_of(f.at.text);
   g.line = f.at.line;
@@ -116,49 +65,12 @@ void Diagnostics::on_warning(const Warning& a) {
   g.line = a.place.line;
   g.column = a.place.column;
   g.source_line = line_of(a.place.text, a.place.line);
-  const std::string field = quoted(a.field);
-  switch (a.kind) {
-    case WarningKind::unknown_keyword:
-      if (looks_like_number(a.field)) {
-        g.message = "value " + field + " stands where a keyword is expected and is disregarded";
-      } else {
-        g.message = field + " matches no entry and is disregarded";
-        if (auto k = close_keyword(a.field, a.scope)) g.message += "; did you mean \"" + *k + "\"?";
-      }
-      break;
-    case WarningKind::general_in_body:
-      g.message = "general entry " + field +
-                  " in the body is disregarded, its values read as keywords: move it into the "
-                  "general section, before its closing header";
-      break;
-    case WarningKind::body_in_general:
-      g.message = "body entry " + field +
-                  " in the general section is disregarded, its values read as keywords: move it "
-                  "after the general section's closing header";
-      break;
-    case WarningKind::lower_case_needed:
-      g.message = field +
-                  " is not recognised: the general section matches its words only in lower "
-                  "case; its values are read as keywords and disregarded";
-      break;
-    case WarningKind::gradient_out_of_order:
-      g.message = "gradient starting in cell " + std::to_string(a.start) +
-                  ", at or behind the gradient cursor (cell " + std::to_string(a.cursor) +
-                  "): gradients must come in rising order at least 50 m apart; this one takes "
-                  "effect from cell " +
-                  std::to_string(a.start > 0 ? a.cursor + 1 : a.cursor);
-      break;
-    case WarningKind::curve_out_of_order:
-      g.message = "curve starting at " + metres(a.start) + " starts below the plan cursor (metre " +
-                  std::to_string(a.cursor) +
-                  "): it overlaps the curve before it or is out of order; no straight run is "
-                  "drawn before it and its bend starts only at metre " +
-                  std::to_string(a.cursor) + ", or not at all if it ends before";
-      break;
-    case WarningKind::surplus_value:
-      g.message = "more value fields on the line than its entry reads: " + field +
-                  " is read as the next keyword field";
-      break;
+  g.message = warning_message(a, d_, base_names_);
+  // Where on the line the warning stands, for those who mark it: the entry's position.
+  const std::vector<LineField> fields = fields_from(g.source_line, a.place.column);
+  if (fields.size() > 1) {
+    const EntryKind* k = entry_kind_of(fields[0].text, a.place.text == 0 ? TextPart::body : TextPart::train);
+    if (k && k->positioned) g.metres = whole_number(fields[1].text);
   }
   list_.push_back(std::move(g));
 }
@@ -166,15 +78,64 @@ void Diagnostics::on_warning(const Warning& a) {
 void Diagnostics::finish(const CompileOutcome& outcome) {
   Diagnostic g;
   if (outcome.kind == CompileOutcome::Kind::runtime) {
-    g.message = "run-time failure: " + outcome.failure + "; no further file was written";
+    // Without cells nothing after the reader can run: the reader's fault said why.
+    if (outcome.failure_kind == RuntimeFailure::Kind::table_unallocated && no_cells_told_) return;
+    g.in_register = false;
+    g.stopped = true;
+    if (d_.blamed) {
+      // The failure belongs to an entry: say it at its line, in its terms.
+      FaultContext f(*s_, d_, base_names_, Code::none, std::nullopt, outcome.failure);
+      g.message = stopped_message(f) + "; the compile stopped and no further file was written";
+      g.file = f.file_of(f.at.text);
+      g.line = f.at.line;
+      g.metres = f.value(1);
+      g.source_line = f.line_of(f.at.text, g.line);
+      const std::vector<LineField> here = fields_from(g.source_line, f.at.column);
+      g.column = f.caret < here.size() ? here[f.caret].column : f.at.column;
+    } else {
+      g.message = "run-time failure: " + outcome.failure + "; no further file was written";
+    }
   } else if (outcome.kind == CompileOutcome::Kind::errore) {
     g.code = std::atoi(outcome.errore.c_str());
-    g.message = outcome.errore == std::to_string(number_of(ErroreNumber::marks_taken))
-                    ? "reserved slot taken: entry 85's par1 or cell 1's valore1 was already set "
-                      "before the marks were stamped (an event placed in cell 1?); no binary file "
-                      "was written"
-                    : "reserved slot taken: entry 85's orario or cell 1's valore2 was already set "
-                      "before the competition codes were stored; no binary file was written";
+    g.stopped = true;
+    const bool marks = outcome.errore == std::to_string(number_of(ErroreNumber::marks_taken));
+    g.message = marks ? "reserved slot taken: entry 85's par1 or cell 1's valore1 was already set "
+                        "before the marks were stamped"
+                      : "reserved slot taken: entry 85's orario or cell 1's valore2 was already "
+                        "set before the competition codes were stored";
+    // Cell 1 (0-49 m) is the compiler's own: say which entry put something there.
+    if (s_ && s_->celle.allocated() && s_->celle.upper() >= 1 && s_->celle[1].evento != 0) {
+      FaultContext f(*s_, d_, base_names_, Code::none, std::nullopt, {});
+      Place from = d_.origin.size() > 1 ? d_.origin[1] : Place{};
+      std::string placed;
+      if (from.line == 0) {
+        // Only the post-processing places an abatement there, for a slow-down start in
+        // the cells up to 21 (its approach windows reach back 20 cells).
+        for (std::int64_t c = 2; c <= 21 && c <= s_->celle.upper(); ++c)
+          if (s_->celle[c].evento == event::slowdown_start && c < static_cast<std::int64_t>(d_.origin.size()) &&
+              d_.origin[static_cast<std::size_t>(c)].line != 0) {
+            from = d_.origin[static_cast<std::size_t>(c)];
+            placed = " that the post-processing placed for the slow-down at " +
+                     metres(f.value_at(from, 1).value_or((c - 1) * 50)) +
+                     ", whose approach windows found no other free cell; start the slow-down "
+                     "at 1050 m or later";
+            break;
+          }
+      }
+      f.show_at(from);
+      g.message += ": cell 1 (0-49 m), which the compiler keeps for its marks, holds " +
+                   f.holds(1) + placed +
+                   (placed.empty() ? "; move that entry to 50 m or later" : "");
+      if (from.line != 0) {
+        g.file = f.file_of(from.text);
+        g.line = from.line;
+        g.metres = f.value(1);
+        g.source_line = f.line_of(from.text, from.line);
+        const std::vector<LineField> here = fields_from(g.source_line, from.column);
+        g.column = here.size() > 1 ? here[1].column : from.column;
+      }
+    }
+    g.message += "; no binary file was written";
   } else {
     return;
   }
@@ -185,6 +146,12 @@ int Diagnostics::errors() const {
   return static_cast<int>(std::count_if(list_.begin(), list_.end(), [](const Diagnostic& g) {
     return g.severity == Diagnostic::Severity::error;
   }));
+}
+
+CompileOutcome Diagnostics::strict(const CompileOutcome& outcome) const {
+  CompileOutcome shown = outcome;
+  if (shown.kind == CompileOutcome::Kind::ok && warnings() > 0) shown.kind = CompileOutcome::Kind::faults;
+  return shown;
 }
 
 int Diagnostics::warnings() const { return static_cast<int>(list_.size()) - errors(); }
@@ -222,10 +189,10 @@ void Diagnostics::add_to(nlohmann::ordered_json& report) const {
   for (const Diagnostic& g : list_) {
     nlohmann::ordered_json item;
     if (g.severity == Diagnostic::Severity::error) {
-      if (!g.in_register) continue;
-      item["code"] = g.code;
-      item["position"] = g.metres ? nlohmann::ordered_json(*g.metres) : nlohmann::ordered_json();
+      if (!g.in_register && !g.stopped) continue;
+      item["code"] = g.code != 0 ? nlohmann::ordered_json(g.code) : nlohmann::ordered_json();
     }
+    item["position"] = g.metres ? nlohmann::ordered_json(*g.metres) : nlohmann::ordered_json();
     item["file"] = g.file.empty() ? nlohmann::ordered_json() : nlohmann::ordered_json(g.file);
     item["line"] = g.line != 0 ? nlohmann::ordered_json(g.line) : nlohmann::ordered_json();
     item["message"] = g.message;

@@ -8,12 +8,12 @@
 
 #include <nlohmann/json_fwd.hpp>
 
+#include "compiler/compilazione.h"
 #include "model/diagnostica.h"
 #include "model/register_codes.h"
 
 namespace tracciato {
 struct Scenario;
-struct CompileOutcome;
 }  // namespace tracciato
 
 namespace tracciato::cli {
@@ -32,6 +32,7 @@ struct Diagnostic {
   std::string message;
   std::string source_line;             // the line quoted under the message
   bool in_register = false;            // a write to the error register
+  bool stopped = false;                // the failure or errore that stopped the compile
 };
 
 // Listens to one compile and keeps what it has to say, in the order it happened.
@@ -52,6 +53,8 @@ class Diagnostics {
   const std::vector<Diagnostic>& all() const { return list_; }
   int errors() const;
   int warnings() const;
+  // `outcome` as --strict shows it: a compile with warnings ends with faults.
+  CompileOutcome strict(const CompileOutcome& outcome) const;
 
   // Every diagnostic with its quoted line and caret, then the summary line.
   std::string text() const;
@@ -59,7 +62,8 @@ class Diagnostics {
   void add_to(nlohmann::ordered_json& report) const;
 
  private:
-  void on_fault(Code code, std::optional<std::int32_t> position, std::string_view cause);
+  void on_fault(Code code, std::optional<std::int32_t> position, std::string_view cause,
+                const RuntimeFailure* failure);
   void on_warning(const Warning& a);
   std::string file_of(int text) const;
   std::string line_of(int text, std::size_t line) const;
@@ -68,9 +72,8 @@ class Diagnostics {
   Scenario* s_ = nullptr;
   ReadingTrail d_;
   std::vector<Diagnostic> list_;
+  bool no_cells_told_ = false;  // a fault already said that the route length is missing
 };
 
-// Edit distance between two byte strings (insertions, deletions, substitutions).
-std::size_t edit_distance(const std::string& a, const std::string& b);
 
 }  // namespace tracciato::cli

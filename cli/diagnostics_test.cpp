@@ -1,4 +1,5 @@
 #include "cli/diagnostics.h"
+#include "cli/edit_distance.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -36,9 +37,11 @@ std::string route(const std::vector<std::string>& body,
   return lines(all);
 }
 
+// A train text with `body`, and a station at its end, as every train has one.
 std::string train(const std::vector<std::string>& body) {
   std::vector<std::string> all{"[generale]"};
   all.insert(all.end(), body.begin(), body.end());
+  all.push_back("stazione, 9000, 25, 400, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0, S");
   all.push_back("[fine]");
   return lines(all);
 }
@@ -128,36 +131,36 @@ const std::vector<FaultCase> fault_cases{
     {"curve without class", route({"curvad, 100, 50"}), train({}), 103, std::nullopt, route_path, 4, 1,
      "holds no class digit"},
     {"body entry beyond the model", route({"pendenza, 16950, 3"}), train({}), 15, 16950, route_path, 4, 11,
-     "50 x n_celle - 100 = 16900 m"},
+     "may stand at most at 16900 m"},
     {"station beyond the model", plain_route,
      train({"stazione, 16250, 12, 200, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0,X"}), 15, 16250, train_path, 2, 11,
-     "50 x n_celle - 800 = 16200 m"},
+     "a station may stand at most at 16200 m"},
     {"signboard on a signboard", route({"cartello_indicatore, 1000, (A)", "cartello_indicatore, 1020, (B)"}),
-     train({}), 6, 1020, route_path, 5, 22, "cell 21 already holds a signboard \"(A)\" (line 4)"},
+     train({}), 6, 1020, route_path, 5, 22, "cell 21 (1000-1049 m) already holds a signboard \"(A)\" (line 4)"},
     {"speed boards on a signboard",
      route({"cartello_indicatore, 1000, (A)", "indicatori_vmax, 1000, 90, 90, 90, 0, , , , 0"}), train({}), 21,
-     1000, route_path, 5, 18, "cell 21 already holds a signboard"},
+     1000, route_path, 5, 18, "cell 21 (1000-1049 m) already holds a signboard"},
     {"signal on a station stop", plain_route,
      train({station_1000, "segnale, 1000, 1, 4, 0, 0, 0, 0, 0, 0, 0, 0"}), 16, 1000, train_path, 3, 10,
-     "cell 21 already holds the stop of station 1 (line 2)"},
+     "cell 21 (1000-1049 m) already holds the stop of station 1 \"ALFA\" (line 2)"},
     {"signal on a signboard of the route", route({"cartello_indicatore, 1000, (A)"}),
      train({"segnale, 1000, 1, 4, 0, 0, 0, 0, 0, 0, 0, 0"}), 16, 1000, train_path, 2, 10,
      "a signboard \"(A)\" (app/R_linea.txt:4)"},
     {"warning board on a signal", plain_route,
      train({"segnale, 1000, 1, 4, 0, 0, 0, 0, 0, 0, 0, 0", "rallentamento, 2200, 50, 100, 1, 0, 0"}), 17,
-     2200, train_path, 3, 16, "falls in cell 21, which already holds a signal (line 2)"},
+     2200, train_path, 3, 16, "falls in cell 21 (1000-1049 m), which already holds a signal (line 2)"},
     {"slow-down start on a signal", plain_route,
      train({"segnale, 3000, 1, 4, 0, 0, 0, 0, 0, 0, 0, 0", "rallentamento, 3000, 50, 100, 1, 0, 0"}), 18,
-     3000, train_path, 3, 16, "its start cell 61 already holds a signal (line 2)"},
+     3000, train_path, 3, 16, "its start cell 61 (3000-3049 m) already holds a signal (line 2)"},
     {"slow-down end on a signal", plain_route,
      train({"segnale, 3100, 1, 4, 0, 0, 0, 0, 0, 0, 0, 0", "rallentamento, 3000, 50, 100, 1, 0, 0"}), 19,
      3000, train_path, 3, 16, "its end at 3100 m falls in cell 63"},
     {"approach cells busy", plain_route,
      train({"segnale, 1750, 1, 4, 0, 0, 0, 0, 0, 0, 0, 0", "rallentamento, 3000, 50, 100, 1, 1, 0"}), 20,
-     3000, train_path, 3, 16, "cell 36 holds a signal (line 2)"},
+     3000, train_path, 3, 16, "cell 36 (1750-1799 m) holds a signal (line 2)"},
     {"abatement on a signal", plain_route,
      train({"segnale, 1000, 1, 4, 0, 0, 0, 0, 0, 0, 0, 0", "abbattimento, 1050, 100"}), 7, 1050, train_path,
-     3, 15, "cell 21 already holds a signal (line 2)"},
+     3, 15, "cell 21 (1000-1049 m) already holds a signal (line 2)"},
     {"station off the 50 m grid", plain_route,
      train({"stazione, 1025, 12, 200, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0,X"}), 8, 1025, train_path, 2, 11,
      "1025 m is not a multiple of 50"},
@@ -172,6 +175,15 @@ const std::vector<FaultCase> fault_cases{
      "stop cell would be cell 1 or lower"},
     {"stations reach the signboards", signboards(80), train({station_1000}), 10, std::nullopt, train_path, 2,
      1, "too many stations"},
+    {"speed whose fifth is no byte", plain_route,
+     train({"velocita, 0, 90", "velocita, 5000, -70", "velocita, 6000, 90"}), 25, std::nullopt,
+     train_path, 3, 17, "speed limit at 5000 m: the speed -70 km/h is kept in fives as -14"},
+    {"signal too near the origin", plain_route, train({"segnale, 100, 1,4,0,0,0,0,0,0,0,0"}), 25,
+     std::nullopt, train_path, 2, 1,
+     "signal at 100 m: its approach markers, 100 to 400 m before it, would fall before the start"},
+    {"a line with too few values", plain_route,
+     train({"segnale, 5900, 1, 4", "segnale, 6000, 1,4,0,0,0,0,0,0,0,0"}), 25, std::nullopt, train_path,
+     2, 20, "signal at 5900 m: the line has 3 values of the 11 signal takes; the first missing is s2"},
     {"value not a number", plain_route, train({"sabbia, abc"}), 25, std::nullopt, train_path, 2, 9,
      "\"abc\" is not a whole number"},
     {"progressive off the 50 m grid",
@@ -179,23 +191,23 @@ const std::vector<FaultCase> fault_cases{
      std::nullopt, route_path, 3, 31, "first value 25 is not a multiple of 50"},
     {"signal before a warning board without room", plain_route,
      train(with(three_signals, {"rallentamento, 2900, 120, 100, 1, 0, 0"})), 11, 1500, train_path, 4, 10,
-     "warning board in cell 35 (line 5)"},
+     "signal at 1450 m: no room for the abatement that the warning board at 1700 m of the slow-down at 2900 m (line 5)"},
     {"approach window full", plain_route,
      train({"segnale, 2550, 1, 4, 0, 0, 0, 0, 0, 0, 0, 0", "segnale, 2600, 1, 4, 0, 0, 0, 0, 0, 0, 0, 0",
             "segnale, 2650, 1, 4, 0, 0, 0, 0, 0, 0, 0, 0", "rallentamento, 2900, 120, 100, 1, 0, 0"}),
-     12, 2950, train_path, 5, 16, "5 to 7 cells before its start: cell 52 holds a signal (line 2)"},
+     12, 2950, train_path, 5, 16, "250 m to 350 m before its start: cell 52 (2550-2599 m) holds a signal (line 2)"},
     {"no room for a marker", plain_route,
      train({"segnale, 3250, 1, 4, 0, 0, 0, 0, 0, 0, 0, 0", "segnale, 3300, 1, 4, 0, 0, 0, 0, 0, 0, 0, 0",
             "segnale, 3350, 1, 4, 0, 0, 0, 0, 0, 0, 0, 0", "rallentamento, 2900, 50, 600, 1, 0, 0"}),
-     13, 3350, train_path, 5, 16, "marker at 3350 m inside it: cell 66 holds a signal (line 2)"},
+     13, 3350, train_path, 5, 16, "marker at 3350 m (below 110 km/h one every 400 m inside it): cell 66 (3250-3299 m) holds a signal (line 2)"},
     {"no room before the signal after a slow-down",
      route({"indicatori_vmax, 3100, 90, 90, 90, 0, , , , 0", "indicatori_vmax, 3150, 90, 90, 90, 0, , , , 0"}),
      train({"segnale, 3200, 1, 4, 0, 0, 0, 0, 0, 0, 0, 0", "rallentamento, 2900, 50, 100, 1, 0, 0"}), 13,
      3050, train_path, 3, 16,
-     "before the signal in cell 65 (line 2): cell 63 holds speed-indicator boards (app/R_linea.txt:4)"},
+     "before the signal at 3200 m (line 2) after it: cell 63 (3100-3149 m) holds speed-indicator boards (app/R_linea.txt:4)"},
     {"abatement on a half-way position", plain_route,
      train({"segnale, 825, 1, 4, 0, 0, 0, 0, 0, 0, 0, 0", "abbattimento, 875, 100"}), 7, 875, train_path, 3,
-     15, "cell 18 already holds a signal (line 2)"},
+     15, "cell 18 (850-899 m) already holds a signal (line 2)"},
 };
 
 class FaultMessage : public ::testing::TestWithParam<FaultCase> {};
@@ -257,24 +269,56 @@ TEST(Diagnostics, ListeningChangesNoByteWritten) {
 TEST(Diagnostics, TextQuotesTheLineWithACaretAndEndsWithTheSummary) {
   Compile run(plain_route, train({station_1000, "segnale,\t1000, 1, 4, 0, 0, 0, 0, 0, 0, 0, 0", "segnle, 5"}));
   EXPECT_EQ(run.d.text(),
-            "app/R_T-.txt:3: error 16: signal at 1000 m: cell 21 already holds the stop of station 1 "
-            "(line 2)\n"
+            "app/R_T-.txt:3: error 16: signal at 1000 m: cell 21 (1000-1049 m) already holds the stop "
+            "of station 1 \"ALFA\" (line 2)\n"
             "segnale,\t1000, 1, 4, 0, 0, 0, 0, 0, 0, 0, 0\n"
             "        \t^\n"
             "tracciato: 1 error, 0 warnings\n");
 }
 
-TEST(Diagnostics, AFailureOutsideTheReaderAndErroreAreErrorsToo) {
-  Compile missing(std::nullopt, train({}));
-  EXPECT_EQ(missing.outcome.kind, CompileOutcome::Kind::runtime);
-  EXPECT_EQ(missing.d.errors(), 2);
-  EXPECT_NE(missing.d.text().find("tracciato: error: run-time failure: "), std::string::npos);
-
-  // An abatement in cell 1 takes the reserved slot: errore 1250.
-  Compile slot(plain_route, train({"abbattimento, 50, 100"}));
-  ASSERT_EQ(slot.outcome.kind, CompileOutcome::Kind::errore);
-  EXPECT_EQ(slot.d.all().back().code, 1250);
-  EXPECT_NE(slot.d.text().find("tracciato: error 1250: reserved slot taken"), std::string::npos);
+// What stops a compile is an error at the line of the entry behind it, told once.
+TEST(Diagnostics, WhatStopsTheCompileIsToldOnceAtItsEntry) {
+  const struct {
+    const char* name;
+    std::optional<std::string> route_text;
+    std::string train_text;
+    CompileOutcome::Kind kind;
+    const char* says;  // the error's first line, or its start
+  } cases[] = {
+      {"no route text", std::nullopt, train({}), CompileOutcome::Kind::runtime,
+       "app/R_linea.txt: error 101: route source text not found: app/R_linea.txt"},
+      {"no route length", lines({"[generale]", "sfondo uno, 1", "[curve]", "pendenza, 100, 1"}),
+       train({}), CompileOutcome::Kind::runtime,
+       "app/R_linea.txt: error 25: no route length: the general section has no \"lunghezza percorso\" entry"},
+      {"the train text given as the route text", train({"segnale, 2450, 1,4,0,0,0,0,0,0,0,0"}),
+       train({}), CompileOutcome::Kind::runtime,
+       "app/R_linea.txt: error 25: this looks like a train text: it has \"stazione\" lines"},
+      {"empty route text", std::string(), train({}), CompileOutcome::Kind::runtime,
+       "app/R_linea.txt: error 25: the route text is empty or ends before its first entry"},
+      {"slow-down of negative length", plain_route, train({"rallentamento, 6800, 30, -300, 1, 0, 0"}),
+       CompileOutcome::Kind::runtime,
+       "app/R_T-.txt:2: error: slow-down at 6800 m: no end board follows its start (its end at 6500 m "
+       "lies before its start)"},
+      {"an abatement in cell 1", plain_route, train({"abbattimento, 50, 100"}),
+       CompileOutcome::Kind::errore,
+       "app/R_T-.txt:2: error 1250: reserved slot taken: entry 85's par1 or cell 1's valore1 was "
+       "already set before the marks were stamped: cell 1 (0-49 m), which the compiler keeps for "
+       "its marks, holds an abatement of 100 (line 2); move that entry to 50 m or later"},
+      {"the walk's abatement in cell 1", plain_route,
+       train({"abbattimento, 100, 50", "abbattimento, 150, 50", "rallentamento, 350, 60, 100, 1, 0, 0"}),
+       CompileOutcome::Kind::errore,
+       "app/R_T-.txt:4: error 1250: reserved slot taken: entry 85's par1 or cell 1's valore1 was "
+       "already set before the marks were stamped: cell 1 (0-49 m), which the compiler keeps for "
+       "its marks, holds an abatement of 180 that the post-processing placed for the slow-down at "
+       "350 m"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Compile run(c.route_text, c.train_text);
+    EXPECT_EQ(run.outcome.kind, c.kind);
+    EXPECT_EQ(run.d.errors(), 1) << run.d.text();
+    EXPECT_NE(run.d.text().find(c.says), std::string::npos) << run.d.text();
+  }
 }
 
 TEST(Diagnostics, ReportListsFaultsAndWarnings) {
@@ -295,9 +339,18 @@ TEST(Diagnostics, ReportListsFaultsAndWarnings) {
   Compile missing(std::nullopt, train({}));
   nlohmann::ordered_json none;
   missing.d.add_to(none);
-  ASSERT_EQ(none["faults"].size(), 1u);  // the run-time failure after it is no register write
+  ASSERT_EQ(none["faults"].size(), 1u);  // the failure that follows from it is not told again
   EXPECT_TRUE(none["faults"][0]["position"].is_null());
   EXPECT_TRUE(none["faults"][0]["line"].is_null());
+
+  // A failure that stopped the compile is a fault of its entry, with no register code.
+  Compile stopped(plain_route, train({"rallentamento, 6800, 30, -300, 1, 0, 0"}));
+  nlohmann::ordered_json r;
+  stopped.d.add_to(r);
+  ASSERT_EQ(r["faults"].size(), 1u);
+  EXPECT_TRUE(r["faults"][0]["code"].is_null());
+  EXPECT_EQ(r["faults"][0]["position"], 6800);
+  EXPECT_EQ(r["faults"][0]["line"], 2);
 }
 
 struct WarningCase {
@@ -313,7 +366,8 @@ void PrintTo(const WarningCase& c, std::ostream* os) { *os << "line " << c.line;
 
 const std::vector<WarningCase> warning_cases{
     {"typo in the body", route({"pendnza, 850, 4"}), train({}), 4, 1, "did you mean \"pendenza\"?"},
-    {"typo in a curve keyword", route({"curvd4, 850, 40"}), train({}), 4, 1, "did you mean \"curvad\"?"},
+    {"typo in a curve keyword", route({"curvd4, 850, 40"}), train({}), 4, 1, "did you mean \"curvad4\"?"},
+    {"curve letters swapped", route({"curvsa5, 850, 40"}), train({}), 4, 1, "did you mean \"curvas5\"?"},
     {"typo in the train text", plain_route, train({"segnle, 1"}), 2, 1, "did you mean \"segnale\"?"},
     {"unknown word far from any keyword", route({"ponte, 850"}), train({}), 4, 1,
      "\"ponte\" matches no entry and is disregarded"},
@@ -327,16 +381,47 @@ const std::vector<WarningCase> warning_cases{
      route({}, {"lunghezza percorso, 10000", "Progressiva chilometrica due, 0, 0, 0"}), train({}), 3, 1,
      "only in lower case"},
     {"gradient behind the cursor", route({"pendenza, 850, 4", "pendenza, 500, 2"}), train({}), 5, 1,
-     "gradient starting in cell 10, at or behind the gradient cursor (cell 17)"},
+     "gradient at 500 m does not come after the gradient at 850 m (line 4) by 50 m or more"},
     {"gradients in one cell", route({"pendenza, 850, 4", "pendenza, 860, 2"}), train({}), 5, 1,
-     "takes effect from cell 18"},
+     "takes effect only from 900 m"},
     {"curve overlapping the one before", route({"curvad4, 850, 100", "curvas4, 900, 100"}), train({}), 5, 1,
-     "below the plan cursor (metre 951)"},
+     "starts before the curve before it ends, at 950 m (line 4)"},
     {"surplus value on a body line", route({"pendenza, 850, 4, 7"}), train({}), 4, 19,
      "more value fields on the line than its entry reads: \"7\""},
     {"surplus value on a train line", plain_route, train({"velocita, 0, 95, 10"}), 2, 18, "\"10\""},
     {"value on a line of its own", plain_route, train({"velocita, 0", "95", "120"}), 4, 1,
      "value \"120\" stands where a keyword is expected"},
+    {"gradient beyond its byte", route({"pendenza, 2000, 160"}), train({}), 4, 1,
+     "gradient 160 does not fit its field: it is stored as -96"},
+    {"speed not in fives", plain_route, train({"velocita, 0, 73"}), 2, 1, "73 does not fit its field: it is stored as 75"},
+    {"signal time beyond its byte", plain_route, train({"segnale, 2450, 2,2,3,0,0,0,0,0,0, 300"}), 2, 1,
+     "tempo 300 does not fit its field: it is stored as 44"},
+    {"curve without its side", route({"curvaz5, 850, 100"}), train({}), 4, 1, "names neither side"},
+    {"mountain span ending at its start", route({"montagna, 5000, 5000, 1"}), train({}), 4, 1,
+     "its end is not after its start"},
+    {"route of no length", route({}, {"lunghezza percorso, 0"}), train({}), 2, 1,
+     "the length of the route is 0 m"},
+    {"slow-down of no length", plain_route, train({"rallentamento, 5000, 120, 0, 1, 0, 0"}), 2, 1,
+     "the length of the slow-down is 0 m"},
+    {"station of no length", plain_route,
+     train({"stazione, 5000, 25, 0, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0, X"}), 2, 1,
+     "the length of the station is 0 m"},
+    {"signal beyond the route's end", plain_route, train({"segnale, 12000, 1,4,0,0,0,0,0,0,0,0"}), 2, 1,
+     "lies beyond the route's end at 10000 m"},
+    {"no station", plain_route, lines({"[generale]", "[fine]"}), 0, 0, "has no station"},
+    {"no [generale] in the train text", plain_route, lines({"velocita, 0, 90"}), 0, 0,
+     "nothing of this text was read"},
+    {"mistyped header", plain_route, train({"[segnal]"}), 2, 1, "did you mean \"[segnali]\"?"},
+    {"entry after [fine]", plain_route,
+     lines({"[generale]", "[fine]", "stazione, 9000, 25, 400, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0, S"}), 3, 1,
+     "stands after [fine]"},
+    {"slow-down without its warning board", plain_route, train({"rallentamento, 1000, 120, 100, 1, 0, 0"}),
+     2, 1, "gets no warning board"},
+    {"text saved as UTF-8", route({"cartello_indicatore, 1000, (CITT\xC3\x80)"}), train({}), 4, 33,
+     "read as UTF-8"},
+    {"stop over a signal", plain_route,
+     train({"segnale, 400, 1,4,0,0,0,0,0,0,0,0", "stazione, 0, 8, 500, 1,0,0, 0,0,0, 0,0,0, 0, 9,0,0, A"}),
+     3, 1, "held a signal (line 2), which the stop writes over"},
 };
 
 class WarningMessage : public ::testing::TestWithParam<WarningCase> {};
@@ -416,11 +501,13 @@ TEST(Warnings, EmbeddedRunNamesTextsByTheirFileName) {
   EXPECT_EQ(d.all()[0].code, 25);
 }
 
-TEST(EditDistance, CountsInsertionsDeletionsAndSubstitutions) {
+TEST(EditDistance, CountsInsertionsDeletionsSubstitutionsAndSwaps) {
   EXPECT_EQ(edit_distance("pendnza", "pendenza"), 1u);
   EXPECT_EQ(edit_distance("pendenza", "pendenza"), 0u);
   EXPECT_EQ(edit_distance("", "abc"), 3u);
-  EXPECT_EQ(edit_distance("segnael", "segnale"), 2u);
+  EXPECT_EQ(edit_distance("segnael", "segnale"), 1u);
+  EXPECT_EQ(edit_distance("curvsa", "curvas"), 1u);
+  EXPECT_EQ(edit_distance("curvsa", "curvad"), 2u);
 }
 
 }  // namespace

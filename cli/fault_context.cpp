@@ -16,21 +16,28 @@ std::optional<NoRoom> rule_of(Code code, const ReadingTrail& trail) {
 }  // namespace
 
 FaultContext::FaultContext(const Scenario& s, const ReadingTrail& trail, bool base_names, Code code,
-                           std::optional<std::int64_t> position, std::string_view cause)
+                           std::optional<std::int64_t> position, std::string_view cause,
+                           const RuntimeFailure* failure)
     : s(s),
       trail(trail),
       code(code),
       position(position),
       cause(cause),
+      failure(failure),
       rule(rule_of(code, trail)),
       base_names_(base_names) {
-  show_at(trail.entry);
+  show_at(trail.blamed ? *trail.blamed : trail.entry);
 }
 
 std::string FaultContext::at_p() const { return position ? " at " + metres(*position) : ""; }
 
 std::optional<std::int64_t> FaultContext::value(std::size_t k) const {
   return k < fields_.size() ? whole_number(fields_[k].text) : std::nullopt;
+}
+
+std::optional<std::int64_t> FaultContext::value_at(const Place& place, std::size_t k) const {
+  const std::vector<LineField> f = fields_from(line_of(place.text, place.line), place.column);
+  return k < f.size() ? whole_number(f[k].text) : std::nullopt;
 }
 
 std::string file_shown(const ReadingTrail& trail, int text, bool base_names) {
@@ -74,7 +81,11 @@ std::string FaultContext::holds(std::int64_t c) const {
     case event::warning_board: what = "the warning board of a slow-down"; break;
     case event::approach_cell: what = "an approach cell of a slow-down"; break;
     case event::speed_boards: what = "speed-indicator boards"; break;
-    case event::station: what = "the stop of station " + std::to_string(k.valore1); break;
+    case event::station:
+      what = "the stop of station " + std::to_string(k.valore1);
+      if (k.valore1 >= 1 && k.valore1 <= entry::first_signboard && !s.voci[k.valore1].nome.empty())
+        what += " " + quoted(s.voci[k.valore1].nome);
+      break;
     case event::abatement: what = "an abatement of " + std::to_string(k.valore1); break;
     case event::bare_abatement: what = "an abatement mark"; break;
     case event::signboard:
@@ -87,7 +98,10 @@ std::string FaultContext::holds(std::int64_t c) const {
   return what + origin(c);
 }
 
-std::string FaultContext::cell(std::int64_t c) { return "cell " + std::to_string(c); }
+std::string FaultContext::cell(std::int64_t c) {
+  return "cell " + std::to_string(c) + " (" + std::to_string((c - 1) * 50) + "-" +
+         std::to_string(c * 50 - 1) + " m)";
+}
 
 std::string FaultContext::range(std::int64_t from, std::int64_t to) const {
   std::string out;

@@ -10,6 +10,7 @@
 #include "cli/source_line.h"
 #include "model/diagnostica.h"
 #include "model/register_codes.h"
+#include "platform/runtime_failure.h"
 
 namespace tracciato {
 struct Scenario;
@@ -23,13 +24,15 @@ namespace tracciato::cli {
 class FaultContext {
  public:
   FaultContext(const Scenario& s, const ReadingTrail& trail, bool base_names, Code code,
-               std::optional<std::int64_t> position, std::string_view cause);
+               std::optional<std::int64_t> position, std::string_view cause,
+               const RuntimeFailure* failure = nullptr);
 
   const Scenario& s;
   const ReadingTrail& trail;
   const Code code;
   const std::optional<std::int64_t> position;
   const std::string_view cause;
+  const RuntimeFailure* const failure;  // code 25 and a stopped run: what failed
   const std::optional<NoRoom> rule;  // for 11, 12 and 13: what the rule looked at
 
   Place at;               // the entry shown; 0 as its line: the run as a whole
@@ -39,14 +42,18 @@ class FaultContext {
   // The register's position (0 when it has none) and " at N m" (empty when none).
   std::int64_t p() const { return position.value_or(0); }
   std::string at_p() const;
-  // Value field k (1 = the first after the keyword) of the entry's line, if a number.
+  // Value field k (1 = the first after the keyword) of the entry's line, if a number;
+  // the same of another entry's line.
   std::optional<std::int64_t> value(std::size_t k) const;
+  std::optional<std::int64_t> value_at(const Place& place, std::size_t k) const;
+  // The entry's fields as read from its line, the keyword first.
+  const std::vector<LineField>& fields() const { return fields_; }
 
   // What cell c holds, with the line of the entry that put it there; "cell c";
   // "cell a holds ...; cell b holds ..." for the cells from `from` to `to`.
   std::string holds(std::int64_t c) const;
   std::string origin(std::int64_t c) const;
-  static std::string cell(std::int64_t c);
+  static std::string cell(std::int64_t c);  // "cell 50 (2450-2499 m)"
   std::string range(std::int64_t from, std::int64_t to) const;
 
   std::string file_of(int text) const;
@@ -69,5 +76,8 @@ inline std::string metres(std::int64_t m) { return std::to_string(m) + " m"; }
 
 // The message of the fault, built by the function of its code.
 std::string fault_message(FaultContext& f);
+// The message of a run-time failure that stopped the compile after the reader, told of
+// the entry it belongs to (`f.at`).
+std::string stopped_message(FaultContext& f);
 
 }  // namespace tracciato::cli

@@ -5,6 +5,7 @@
 #include <charconv>
 
 #include "cli/fault_context.h"
+#include "model/entry_kinds.h"
 #include "model/rounding.h"
 #include "model/scenario.h"
 #include "model/text.h"
@@ -66,39 +67,58 @@ std::string station_length_off_grid(F& f) {
 }
 
 std::string too_many_stations(F& f) {
+  // Stations take entries 1, 2, ...; the one whose number reaches the next free
+  // signboard entry is refused, so the room is the free entries less one.
   return "too many stations: the station entries have reached the signboard texts, which "
          "take the entries from 80 down to " +
          std::to_string(f.s.signboard_slot + 1) + " (at most " +
-         std::to_string(std::max<std::int64_t>(0, f.s.signboard_slot - 1)) +
-         " stations with these signboards)";
+         std::to_string(std::max<std::int64_t>(0, f.s.signboard_slot - 2)) +
+         " stations with these signboards): leave out a station or a signboard";
+}
+
+// The position an author wrote for the entry shown, or else the start of its cell.
+std::int64_t written_position(F& f, std::int64_t cell) {
+  return f.value(1).value_or((cell - 1) * 50);
+}
+
+std::string slowdown_of(F& f, std::int64_t board_cell) {
+  const Place& o = board_cell >= 0 && static_cast<std::uint64_t>(board_cell) < f.trail.origin.size()
+                       ? f.trail.origin[static_cast<std::size_t>(board_cell)]
+                       : Place{};
+  const auto x = o.line != 0 ? f.value_at(o, 1) : std::nullopt;
+  return x ? " of the slow-down at " + metres(*x) : std::string();
 }
 
 std::string no_room_before_signal(F& f) {
   if (!f.rule) return {};
   const NoRoom& r = *f.rule;
-  return "signal in " + F::cell(r.cell) + " (position " + metres(f.p()) + ")" +
-         ": no room for the abatement that the slow-down warning board in " + F::cell(r.other) +
-         f.origin(r.other) + " asks for within 1000 m before it: " + f.range(r.from, r.to) +
-         ", neither free nor an abatement";
+  return "signal at " + metres(written_position(f, r.cell)) +
+         ": no room for the abatement that the warning board at " +
+         metres((r.other - 1) * 50) + slowdown_of(f, r.other) + f.origin(r.other) +
+         " asks for within 1000 m before it: " + f.range(r.from, r.to) +
+         ", neither free nor an abatement; move the signal or the slow-down";
 }
 
 std::string no_room_before_slowdown(F& f) {
   if (!f.rule) return {};
   const NoRoom& r = *f.rule;
-  return "slow-down starting in " + F::cell(r.cell) + ": no free cell for the abatement " +
-         std::to_string(r.cell - r.to) + " to " + std::to_string(r.cell - r.from) +
-         " cells before its start: " + f.range(r.from, r.to);
+  return "slow-down at " + metres(written_position(f, r.cell)) +
+         ": no free cell for the abatement " + metres(50 * (r.cell - r.to)) + " to " +
+         metres(50 * (r.cell - r.from)) + " before its start: " + f.range(r.from, r.to) +
+         "; move the slow-down or what stands there";
 }
 
 std::string no_room_in_slowdown(F& f) {
   if (!f.rule) return {};
   const NoRoom& r = *f.rule;
   if (r.other < 0)
-    return "slow-down starting in " + F::cell(r.cell) + ": no free cell for the marker" +
-           f.at_p() + " inside it: " + f.range(r.from, r.to);
-  return "slow-down ending in " + F::cell(r.cell) +
-         ": no free cell for the abatement before the signal in " + F::cell(r.other) +
-         f.origin(r.other) + ": " + f.range(r.from, r.to);
+    return "slow-down at " + metres(written_position(f, r.cell)) +
+           ": no free cell for its marker" + f.at_p() +
+           " (below 110 km/h one every 400 m inside it): " + f.range(r.from, r.to) +
+           "; move what stands there";
+  return "slow-down ending at " + metres((r.cell - 1) * 50) +
+         ": no free cell for the abatement before the signal at " + metres((r.other - 1) * 50) +
+         f.origin(r.other) + " after it: " + f.range(r.from, r.to) + "; move the signal";
 }
 
 std::string beyond_the_model(F& f) {
@@ -108,10 +128,10 @@ std::string beyond_the_model(F& f) {
   const std::int64_t margin = station ? 800 : 100;
   const std::int64_t limit = 50 * std::int64_t{f.s.n_celle} - margin;
   return "position " + metres(f.p()) + " is beyond the model: " +
-         (station ? "a station" : "a positioned entry") +
-         " may stand at most at 50 x n_celle - " + std::to_string(margin) + " = " +
-         metres(limit) + " (route length " + metres(f.s.voci[entry::run_data].fine_area) +
-         "); the reading of this text stops here and the rest of it is disregarded: "
+         (station ? "a station" : "a positioned entry") + " may stand at most at " +
+         metres(limit) + ", the route's end (" + metres(f.s.voci[entry::run_data].fine_area) +
+         ") and the slack the model adds after it less " + metres(margin) +
+         "; the reading of this text stops here and the rest of it is disregarded: "
          "move the entry or lengthen the route";
 }
 
@@ -173,24 +193,142 @@ std::string stop_cell_too_low(F& f) {
          ": its stop cell would be cell 1 or lower; move the station on or lengthen it";
 }
 
-// The failure names its own place, FILE:LINE:COLUMN:, when the field reader failed.
-std::string reading_failure(F& f) {
-  const std::string what(f.cause);
-  const std::string name = f.at.text >= 0
+// What the entry shown is, by the keyword of its line: the route's general section or
+// body, or the train text.
+const EntryKind* kind_shown(F& f) {
+  if (f.fields().empty()) return nullptr;
+  const std::string& keyword = f.fields()[0].text;
+  if (f.at.text != 0) return entry_kind_of(keyword, TextPart::train);
+  if (const EntryKind* k = entry_kind_of(keyword, TextPart::body)) return k;
+  return entry_kind_of(keyword, TextPart::general);
+}
+
+// "signal at 2450 m", "clock": the entry as a message names it.
+std::string entry_named(F& f, const EntryKind& k) {
+  const auto p = f.value(1);
+  return std::string(k.noun) + (k.positioned && p ? " at " + metres(*p) : std::string());
+}
+
+// The reader's own words, without the "FILE:LINE:COLUMN: " it opens with.
+std::string reader_words(F& f, const RuntimeFailure& r) {
+  const std::string what = r.what();
+  const std::string name = f.at.text >= 0 && static_cast<std::size_t>(f.at.text) < f.trail.texts.size()
                                ? f.trail.texts[static_cast<std::size_t>(f.at.text)].name
                                : std::string();
-  if (!name.empty() && what.compare(0, name.size() + 1, name + ":") == 0) {
-    std::size_t line = 0, column = 0;
-    const char* b = what.data() + name.size() + 1;
-    const char* e = what.data() + what.size();
-    auto [l_end, l_ec] = std::from_chars(b, e, line);
-    if (l_ec == std::errc{} && l_end < e && *l_end == ':') {
-      auto [c_end, c_ec] = std::from_chars(l_end + 1, e, column);
-      if (c_ec == std::errc{} && c_end < e && *c_end == ':' && line == f.at.line) f.column = column;
-      if (f.at.line == 0) f.at.line = line;
+  const std::string prefix =
+      name + ":" + std::to_string(r.line) + ":" + std::to_string(r.column) + ": ";
+  return what.rfind(prefix, 0) == 0 ? what.substr(prefix.size()) : what;
+}
+
+// A field of the entry's line failed, or the reading ran out of the line.
+std::string field_failure(F& f, const RuntimeFailure& r, const EntryKind* k) {
+  const std::size_t values = f.fields().empty() ? 0 : f.fields().size() - 1;
+  const bool same_line = r.line == f.at.line;
+  if (k && (!same_line || contains(r.what(), "read past the end")) && values < k->fields.size()) {
+    const ValueField& missing = k->fields[values];
+    f.column = f.line_of(f.at.text, f.at.line).size() + 1;  // where the next value would go
+    return entry_named(f, *k) + ": the line has " + std::to_string(values) + " value" +
+           (values == 1 ? "" : "s") + " of the " + std::to_string(k->fields.size()) + " " +
+           std::string(k->noun) + " takes; the first missing is " + std::string(missing.name) +
+           " (" + std::string(missing.meaning) + "): complete the line";
+  }
+  if (k && same_line) {
+    f.column = r.column;
+    for (std::size_t i = 1; i < f.fields().size() && i <= k->fields.size(); ++i) {
+      if (f.fields()[i].column != r.column) continue;
+      const ValueField& field = k->fields[i - 1];
+      return entry_named(f, *k) + ": its " + std::string(field.name) + " (" +
+             std::string(field.meaning) + "): " + reader_words(f, r);
     }
   }
-  return "run-time failure: " + what;
+  if (f.at.line == 0 && contains(r.what(), "read past the end")) {
+    return f.at.text == 0 ? "the route text is empty or ends before its first entry"
+                          : "the train text ends in the middle of an entry";
+  }
+  return "run-time failure: " + std::string(f.cause);
+}
+
+// The route text gave no route length, so the track cells were never made.
+std::string no_route_length(F& f) {
+  f.at = {0, 0, 0};
+  const std::string& route = f.trail.texts.empty() ? std::string() : f.trail.texts[0].bytes;
+  for (const char* train_word : {"stazione", "segnale", "velocita", "rallentamento"}) {
+    if (!contains_any_case(route, train_word)) continue;
+    return "this looks like a train text: it has \"" + std::string(train_word) +
+           "\" lines and no \"lunghezza percorso\"; give the route text first and the train "
+           "text second";
+  }
+  return "no route length: the general section has no \"lunghezza percorso\" entry; give "
+         "one, as \"lunghezza percorso, 12000\", after [generale]";
+}
+
+// An entry that would reach outside a table of the model.
+std::string outside_a_table(F& f, const RuntimeFailure& r, const EntryKind* k) {
+  const std::string keyword = k ? std::string(k->keyword) : std::string();
+  const std::string named = k ? entry_named(f, *k) : std::string("this entry");
+  const std::int64_t model_end = 50 * std::int64_t{f.s.n_celle} + 49;
+  if (keyword == "segnale")
+    return named + ": its approach markers, 100 to 400 m before it, would fall before the start "
+           "of the line; a signal stands at 325 m or later";
+  if (keyword == "rallentamento") {
+    const std::int64_t end = f.value(1).value_or(0) + f.value(3).value_or(0);
+    return named + ": its end at " + metres(end) + " falls outside the track, which runs from " +
+           "0 m to " + metres(model_end) + "; give it a length that keeps it on the track";
+  }
+  if (keyword == "montagna") {
+    if (r.table == "montagna_inizio" || r.table == "montagna_fine")
+      return named + ": the route may have at most 80 mountain spans; this is span " +
+             std::to_string(r.index);
+    return "mountain span from " + metres(f.value(1).value_or(0)) + " to " +
+           metres(f.value(2).value_or(0)) + ": its end lies beyond the track's end at " +
+           metres(model_end) + "; end it sooner";
+  }
+  if (keyword == "cartello_indicatore")
+    return named + ": the entry table holds at most 81 signboard texts; leave one out";
+  if (keyword == "stazione")
+    return named + ": its area reaches beyond the track's end at " + metres(model_end) +
+           "; shorten the station or move it back";
+  if (keyword == "pendenza" || keyword == "velocita" || keyword == "aderenza")
+    return named + ": the " + std::string(k->noun) +
+           " entries do not advance along the route (each such entry still fills one cell), so "
+           "the fill ran past the last cell; give the entries rising positions";
+  if (keyword == "curva")
+    return "curve from " + metres(f.value(1).value_or(0)) + " of " +
+           metres(f.value(2).value_or(0)) + ": its end lies beyond the plan's end at " +
+           metres(f.s.lunghezza_estesa) + "; end it sooner";
+  return named + ": it reaches outside " + r.table + " (index " + std::to_string(r.index) + ")";
+}
+
+// A value computed from the entry does not fit the field that keeps it.
+std::string too_wide(F& f, const RuntimeFailure& r, const EntryKind* k) {
+  const std::string keyword = k ? std::string(k->keyword) : std::string();
+  if (keyword == "velocita") {
+    f.caret = 2;
+    return entry_named(f, *k) + ": the speed " + std::to_string(f.value(2).value_or(0)) +
+           " km/h is kept in fives as " + std::to_string(r.index) +
+           ", which the cell's byte cannot hold (0 to 255 fives, 0 to 1275 km/h); it fails "
+           "only when a later line, or the end of the text, writes it into the cells";
+  }
+  if (keyword == "indicatori_vmax")
+    return entry_named(f, *k) + ": a packed speed, 20 x the side-s speed + the side-d speed / 5, "
+           "is " + std::to_string(r.index) + ", which its 16-bit field cannot hold; give speeds "
+           "up to 1635 km/h";
+  return (k ? entry_named(f, *k) + ": " : std::string()) + "a value does not fit its field: " +
+         std::string(f.cause);
+}
+
+std::string reading_failure(F& f) {
+  const EntryKind* k = kind_shown(f);
+  if (!f.failure) return "run-time failure: " + std::string(f.cause);
+  const RuntimeFailure& r = *f.failure;
+  switch (r.kind) {
+    case RuntimeFailure::Kind::field: return field_failure(f, r, k);
+    case RuntimeFailure::Kind::table_unallocated: return no_route_length(f);
+    case RuntimeFailure::Kind::table_index: return outside_a_table(f, r, k);
+    case RuntimeFailure::Kind::too_wide: return too_wide(f, r, k);
+    case RuntimeFailure::Kind::other: break;
+  }
+  return "run-time failure: " + std::string(f.cause);
 }
 
 std::string route_text_missing(F& f) {
@@ -250,6 +388,27 @@ constexpr std::array<FaultText, 26> fault_texts{{
 }};
 
 }  // namespace
+
+std::string stopped_message(FaultContext& f) {
+  const EntryKind* k = kind_shown(f);
+  if (k && k->keyword == "rallentamento") {
+    f.caret = 3;
+    const std::int64_t x = f.value(1).value_or(0), l = f.value(3).value_or(0);
+    const std::int64_t start = Scenario::cell_of(x), end = Scenario::cell_of(x + l);
+    std::string why;
+    if (end < start)
+      why = "its end at " + metres(x + l) + " lies before its start";
+    else if (end == start)
+      why = "it is shorter than its 50 m cell, so its start board takes the place of its end "
+            "board";
+    else
+      why = "its end board in " + F::cell(end) + " is gone: that cell now holds " + f.holds(end);
+    return entry_named(f, *k) + ": no end board follows its start (" + why +
+           "), so the search for its end ran past the last cell; give it a length of 50 m or "
+           "more, on a cell of its own";
+  }
+  return "run-time failure: " + std::string(f.cause);
+}
 
 std::string fault_message(FaultContext& f) {
   const auto it = std::find_if(fault_texts.begin(), fault_texts.end(),

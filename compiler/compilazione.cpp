@@ -41,6 +41,7 @@ CompileOutcome compile(Scenario& s, std::int32_t con_planimetria, Platform& plat
   } catch (const RuntimeFailure& f) {
     outcome.kind = CompileOutcome::Kind::runtime;
     outcome.failure = f.what();
+    outcome.failure_kind = f.kind;
     platform.report_failure(outcome.failure);
   }
   outcome.codice_errore = s.codice_errore;

@@ -6,6 +6,7 @@
 
 #include "model/exit_status.h"
 #include "model/source_texts.h"
+#include "platform/runtime_failure.h"
 #include "model/scenario_files.h"
 
 namespace tracciato {
@@ -21,6 +22,7 @@ struct CompileOutcome {
   std::int32_t posizione_errore = 0;
   std::string errore;              // the number passed to errore (Kind::errore)
   std::string failure;             // what failed (Kind::runtime)
+  RuntimeFailure::Kind failure_kind = RuntimeFailure::Kind::other;
   std::vector<std::string> files;  // binary files written, in writing order
 
   ExitStatus exit_status() const;

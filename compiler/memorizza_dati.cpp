@@ -29,7 +29,7 @@ void memorizza_dati(Scenario& s, Platform& platform, const SourceTexts& sources)
       elimina_se_esiste(platform, sources.route);
       elimina_se_esiste(platform, sources.train);
     }
-    s.record(Code::reading_failure, std::nullopt, failure.what());
+    s.record(Code::reading_failure, std::nullopt, failure.what(), &failure);
   }
 }
 

@@ -6,8 +6,12 @@
 #include <sstream>
 #include <string_view>
 
+#include <nlohmann/json.hpp>
+
 #include "cli/check_command.h"
 #include "cli/compile_command.h"
+#include "decompile/decompiler.h"
+#include "decompile/round_trip.h"
 #include "fuzz/text_variants.h"
 #include "model/exit_status.h"
 #include "model/scenario.h"
@@ -183,6 +187,21 @@ CommandRun run_command(const CompileCase& c, bool check) {
   return r;
 }
 
+// The reports of check and compile tell the same outcome, faults and warnings; only
+// the files differ: check's lists none, as it writes none.
+void same_report(const char* property, File checked, File compiled) {
+  if (!checked || !compiled) {
+    same_file(property, "report", checked, compiled);
+    return;
+  }
+  nlohmann::json a = nlohmann::json::parse(*checked);
+  nlohmann::json b = nlohmann::json::parse(*compiled);
+  require(a.at("files").empty(), property, "check's report lists files written");
+  a.erase("files");
+  b.erase("files");
+  require(a == b, property, "the reports differ:\n" + a.dump(1) + "\n---\n" + b.dump(1));
+}
+
 bool commands_agree(const CompileCase& c, const Baseline&) {
   const Compiled plain = compile_texts(c.texts, c.plan, false);
   const CommandRun compiled = run_command(c, false);
@@ -202,8 +221,7 @@ bool commands_agree(const CompileCase& c, const Baseline&) {
           "status " + std::to_string(checked.status) + " against " + std::to_string(compiled.status));
   require(checked.diagnostics == compiled.diagnostics, check,
           "diagnostics differ:\n" + checked.diagnostics + "---\n" + compiled.diagnostics);
-  same_file(check, "report", file(checked.platform, "report.json"),
-            file(compiled.platform, "report.json"));
+  same_report(check, file(checked.platform, "report.json"), file(compiled.platform, "report.json"));
   require(checked.platform.failures == compiled.platform.failures, check, "other failures");
   require(checked.platform.messages == compiled.platform.messages, check, "other messages");
   // Check leaves the sources and writes the report, nothing else.
@@ -484,6 +502,32 @@ bool plan_round_trip_keeps_bytes(const CompileCase&, const Baseline& b) {
   return written_again(b.traced, true);
 }
 
+// ---------------------------------------------------------------------------------
+// Decompile. Inside the class of file sets that decompile promises to give back
+// (decompile/promise.h), the texts it writes from the compiled files compile again to
+// the same bytes, and it refuses nothing such a compile wrote. The class is told by
+// the decompile room's own watch, on a compile of its own, whose files must be those
+// of the baseline.
+bool decompiled_texts_compile_back(const CompileCase& c, const Baseline& b) {
+  const decompile::Names names{"R", "T"};
+  const decompile::CompileOutput watched =
+      decompile::compile_texts(c.texts.route, c.texts.train, c.plan != 0, names, true);
+  if (!watched.written || watched.outside_promise) return false;
+  const char* property = "decompile";
+  same_file(property, "plan file", file(b.traced.plan), file(watched.files.plan));
+  same_file(property, "entry file", file(b.traced.entries), &watched.files.entries);
+  same_file(property, "cell file", file(b.traced.cells), &watched.files.cells);
+  try {
+    const decompile::DecompiledTexts d = decompile::decompile(watched.files, names);
+    const decompile::RoundTrip r = decompile::round_trip(d.route_text, d.train_text, watched.files, names);
+    for (const decompile::FileComparison& f : r.files)
+      require(f.identical, property, "the texts it wrote give another " + f.name + ": " + f.difference);
+  } catch (const decompile::Refusal& refusal) {
+    broken(property, std::string("refused a file set it promises to give back: ") + refusal.what());
+  }
+  return true;
+}
+
 using Schedule = Property::Schedule;
 constexpr Property properties[] = {
     {"plan flag", Schedule::every_input, plan_changes_no_entry_or_cell},
@@ -495,6 +539,7 @@ constexpr Property properties[] = {
     {"comments", Schedule::in_turn, comments_change_nothing},
     {"blanks", Schedule::in_turn, blanks_change_nothing},
     {"independence", Schedule::in_turn, independent_signals_commute},
+    {"decompile", Schedule::in_turn, decompiled_texts_compile_back},
 };
 
 }  // namespace

@@ -33,25 +33,25 @@ std::vector<Read> reads_of(const std::string& text, std::string_view kinds) {
     while (!in.at_end()) {
       // Every read that does not fail takes at least one byte, so the text runs out
       // after at most as many reads as it has bytes.
-      fuzz::verifica(out.size() <= text.size());
+      fuzz::require(out.size() <= text.size());
       Read r{Read::Kind::number, {}, 0, 0};
       switch (kinds[out.size() % kinds.size()] & 3) {
         case 0:
           r.kind = Read::Kind::text;
           r.text = in.read_text();
-          fuzz::verifica(r.text.size() <= text.size());
+          fuzz::require(r.text.size() <= text.size());
           break;
         case 1: r.number = in.read_long(); break;
         case 2: r.number = in.read_integer(); break;
         case 3: r.number = in.read_byte(); break;
       }
       r.line = in.field_line();
-      fuzz::verifica(r.line >= 1);
+      fuzz::require(r.line >= 1);
       in.line_text(r.line);
       out.push_back(std::move(r));
     }
     in.read_text();  // no byte left: always a failure
-    fuzz::guasto_del_harness();
+    fuzz::harness_fault();
   } catch (const RuntimeFailure& f) {
     out.push_back({Read::Kind::failure, f.what(), 0, in.field_line()});
   }
@@ -65,13 +65,13 @@ void same_reads_for_each_line_end(const std::string& text, std::string_view kind
                                   const std::vector<Read>& original) {
   for (const std::string_view line_end : {"\r\n", "\n", "\r"}) {
     const std::vector<Read> other = reads_of(fuzz::with_line_ends(text, line_end), kinds);
-    fuzz::verifica(other.size() == original.size());
+    fuzz::require(other.size() == original.size());
     for (std::size_t i = 0; i < other.size(); ++i) {
       const Read& a = original[i];
       const Read& b = other[i];
-      fuzz::verifica(a.kind == b.kind && a.number == b.number && a.line == b.line);
-      if (a.kind == Read::Kind::text) fuzz::verifica(fuzz::with_line_ends(a.text, line_end) == b.text);
-      if (a.kind == Read::Kind::failure) fuzz::verifica(a.text == b.text);
+      fuzz::require(a.kind == b.kind && a.number == b.number && a.line == b.line);
+      if (a.kind == Read::Kind::text) fuzz::require(fuzz::with_line_ends(a.text, line_end) == b.text);
+      if (a.kind == Read::Kind::failure) fuzz::require(a.text == b.text);
     }
   }
 }
@@ -81,12 +81,12 @@ void same_reads_for_each_line_end(const std::string& text, std::string_view kind
 void same_reads_with_blanks(const std::string& text, std::string_view kinds,
                             const std::vector<Read>& original) {
   const std::vector<Read> other = reads_of(fuzz::with_blanks(text, fuzz::hash_of(text)), kinds);
-  fuzz::verifica(other.size() == original.size());
+  fuzz::require(other.size() == original.size());
   for (std::size_t i = 0; i < other.size(); ++i) {
     const Read& a = original[i];
     const Read& b = other[i];
-    fuzz::verifica(a.kind == b.kind && a.number == b.number && a.line == b.line);
-    if (a.kind == Read::Kind::text) fuzz::verifica(a.text == b.text);
+    fuzz::require(a.kind == b.kind && a.number == b.number && a.line == b.line);
+    if (a.kind == Read::Kind::text) fuzz::require(a.text == b.text);
   }
 }
 
@@ -98,8 +98,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (size == 0) return 0;
   const std::size_t n = static_cast<std::size_t>(data[0] % 16) + 1;
   if (size < 1 + n) return 0;
-  const std::string kinds = fuzz::testo_di(data + 1, n);
-  const std::string text = fuzz::testo_di(data + 1 + n, size - 1 - n);
+  const std::string kinds = fuzz::text_of(data + 1, n);
+  const std::string text = fuzz::text_of(data + 1 + n, size - 1 - n);
   const std::vector<Read> original = reads_of(text, kinds);
   same_reads_for_each_line_end(text, kinds, original);
   same_reads_with_blanks(text, kinds, original);

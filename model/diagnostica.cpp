@@ -1,5 +1,7 @@
 #include "model/diagnostica.h"
 
+#include <span>
+
 #include "model/rounding.h"
 #include "model/scenario.h"
 #include "model/text.h"
@@ -47,11 +49,55 @@ bool maiuscola_di_troppo(std::string_view r) {
   return false;
 }
 
+Scope scope_of(const ReadingTrail& d) { return d.entry.text == 0 ? Scope::body : Scope::train; }
+
 void avvisa(Scenario& s, WarningKind tipo, Scope ambito, std::int64_t inizio = 0,
             std::int64_t cursore = 0) {
   ReadingTrail& d = *s.trail;
   d.warned = d.entry;
-  if (d.on_warning) d.on_warning({tipo, ambito, d.entry, s.riga, inizio, cursore});
+  Warning w{tipo, ambito, d.entry, s.riga};
+  w.start = inizio;
+  w.cursor = cursore;
+  if (d.on_warning) d.on_warning(w);
+}
+
+// A warning about the entry being read, with what the kind needs filled in by `fill`.
+template <class Fill>
+void warn(Scenario& s, WarningKind kind, Fill&& fill) {
+  ReadingTrail& d = *s.trail;
+  Warning w{kind, scope_of(d), d.entry, s.riga};
+  fill(w);
+  if (d.on_warning) d.on_warning(w);
+}
+
+const char* const route_headers[] = {"[generale]", "[curve]", "[pendenze]", "[montagne]",
+                                     "[cartelli]", "[indicazioni]", "[fine]"};
+const char* const train_headers[] = {"[generale]", "[aderenze]", "[vel_limite]", "[stazioni]",
+                                     "[rallentamenti]", "[abbattimenti]", "[segnali]",
+                                     "[codici]", "[fine]"};
+
+bool header_field(std::string_view t) { return !t.empty() && t.front() == '[' && t.back() == ']'; }
+
+bool known_header(std::string_view t, bool route) {
+  const std::string l = lowercase(t);
+  for (const char* h : route ? std::span<const char* const>(route_headers)
+                             : std::span<const char* const>(train_headers))
+    if (l == h) return true;
+  return false;
+}
+
+// The length of a UTF-8 sequence of two to four bytes that starts at `i`, or 0.
+std::size_t utf8_sequence(const std::string& b, std::size_t i) {
+  const auto u = [&](std::size_t k) { return static_cast<unsigned char>(b[k]); };
+  const unsigned char lead = u(i);
+  const std::size_t n = lead >= 0xC2 && lead <= 0xDF   ? 2
+                        : lead >= 0xE0 && lead <= 0xEF ? 3
+                        : lead >= 0xF0 && lead <= 0xF4 ? 4
+                                                       : 0;
+  if (n == 0 || i + n > b.size()) return 0;
+  for (std::size_t k = 1; k < n; ++k)
+    if (u(i + k) < 0x80 || u(i + k) > 0xBF) return 0;
+  return n;
 }
 
 }  // namespace
@@ -66,7 +112,23 @@ void open_text(Scenario& s, const std::string& nome) {
 
 void text_read(Scenario& s, const std::string& bytes) {
   if (!s.trail || s.trail->texts.empty()) return;
-  s.trail->texts.back().bytes = bytes;
+  ReadingTrail& d = *s.trail;
+  d.texts.back().bytes = bytes;
+  d.past_end = d.warned_past_end = false;
+  // Text saved as UTF-8 reads as other letters in Windows-1252: say where it begins.
+  std::size_t line = 1, start = 0;
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    const char c = bytes[i];
+    if (c == '\n' || (c == '\r' && (i + 1 == bytes.size() || bytes[i + 1] != '\n'))) {
+      ++line;
+      start = i + 1;
+    } else if (static_cast<unsigned char>(c) >= 0xC2 && utf8_sequence(bytes, i) != 0) {
+      Warning w{WarningKind::looks_like_utf8, scope_of(d), {d.entry.text, line, i - start + 1}};
+      w.field = bytes.substr(i, utf8_sequence(bytes, i));
+      if (d.on_warning) d.on_warning(w);
+      return;
+    }
+  }
 }
 
 void mark_entry(Scenario& s, const FieldInput& in) {
@@ -88,9 +150,20 @@ void end_entry(Scenario& s, const FieldInput& in, Scope ambito) {
   const bool letta = in.field_line() != d.entry.line || in.field_column() != d.entry.column;
   if (letta) {
     d.values_end = {d.entry.text, in.field_line(), in.field_column()};
+    if (d.past_end && !d.warned_past_end) {
+      d.warned_past_end = true;
+      avvisa(s, WarningKind::after_end_header, ambito);
+    }
     return;
   }
   // Nothing after the keyword field was read: it matched no entry here.
+  const std::string_view bare = senza_spazi(s.riga);
+  if (header_field(bare)) {
+    if (lowercase(bare) == "[fine]") d.past_end = true;
+    if (!known_header(bare, d.entry.text == 0) && !stessa_riga(d.warned, d.entry))
+      avvisa(s, WarningKind::unknown_header, ambito);
+    return;
+  }
   if (da_non_segnalare(s.riga) || stessa_riga(d.warned, d.entry)) return;
   const std::string& r = s.riga;
   switch (ambito) {
@@ -130,6 +203,19 @@ void mark_cell(Scenario& s, std::int64_t indice) {
   origine[static_cast<std::size_t>(indice)] = s.trail->entry;
 }
 
+void mark_stop_cell(Scenario& s, std::int64_t indice) {
+  if (!s.trail || !s.celle.allocated() || indice < 0 || indice > s.celle.upper()) return;
+  if (is_free(s.celle[indice])) return;
+  ReadingTrail& d = *s.trail;
+  d.stops_over_events.push_back(indice);
+  warn(s, WarningKind::stop_over_event, [&](Warning& w) {
+    w.value = s.celle[indice].evento;
+    w.stored = indice;
+    if (static_cast<std::uint64_t>(indice) < d.origin.size())
+      w.earlier = d.origin[static_cast<std::size_t>(indice)];
+  });
+}
+
 void mark_rule(Scenario& s, const NoRoom& r) {
   if (!s.trail) return;
   ReadingTrail& d = *s.trail;
@@ -141,14 +227,99 @@ void mark_rule(Scenario& s, const NoRoom& r) {
 
 void check_gradient_order(Scenario& s, std::int64_t posizione, std::int64_t cursore) {
   if (!s.trail) return;
+  ReadingTrail& d = *s.trail;
   const std::int64_t inizio = round_half_even(posizione, 50);
-  if (cursore >= inizio && !(inizio == 0 && cursore == 0))
-    avvisa(s, WarningKind::gradient_out_of_order, Scope::body, inizio, cursore);
+  if (cursore >= inizio && !(inizio == 0 && cursore == 0)) {
+    d.warned = d.entry;
+    warn(s, WarningKind::gradient_out_of_order, [&](Warning& w) {
+      w.start = posizione;
+      w.cursor = inizio > 0 ? cursore + 1 : cursore;  // the cell it takes effect from
+      w.earlier = d.last_gradient;
+      w.earlier_at = d.last_gradient_at;
+    });
+  }
+  d.last_gradient = d.entry;
+  d.last_gradient_at = posizione;
 }
 
-void check_curve_order(Scenario& s, std::int64_t inizio, std::int64_t cursore) {
+void check_curve_order(Scenario& s, std::int64_t inizio, std::int64_t lunghezza,
+                       std::int64_t cursore) {
   if (!s.trail) return;
-  if (inizio < cursore) avvisa(s, WarningKind::curve_out_of_order, Scope::body, inizio, cursore);
+  ReadingTrail& d = *s.trail;
+  if (inizio < cursore) {
+    d.warned = d.entry;
+    warn(s, WarningKind::curve_out_of_order, [&](Warning& w) {
+      w.start = inizio;
+      w.cursor = cursore;
+      w.earlier = d.last_curve;
+      w.earlier_at = d.last_curve_end;
+    });
+  }
+  d.last_curve = d.entry;
+  d.last_curve_end = inizio + lunghezza;
+}
+
+Place entry_place(const Scenario& s) { return s.trail ? s.trail->entry : Place{}; }
+
+void blame(Scenario& s, const Place& place) {
+  if (s.trail) s.trail->blamed = place;
+}
+
+void blame_cell(Scenario& s, std::int64_t cell) {
+  if (!s.trail || cell < 0 || static_cast<std::uint64_t>(cell) >= s.trail->origin.size()) return;
+  s.trail->blamed = s.trail->origin[static_cast<std::size_t>(cell)];
+}
+
+void warn_value_cut(Scenario& s, const char* what, std::int64_t value, std::int64_t stored) {
+  if (!s.trail) return;
+  warn(s, WarningKind::value_cut, [&](Warning& w) {
+    w.what = what;
+    w.value = value;
+    w.stored = stored;
+  });
+}
+
+void check_curve_side(Scenario& s) {
+  if (!s.trail || contains_any_case(s.riga, "s") || contains_any_case(s.riga, "d")) return;
+  warn(s, WarningKind::curve_side_unknown, [](Warning&) {});
+}
+
+void check_span(Scenario& s, std::int64_t inizio, std::int64_t fine) {
+  if (!s.trail || fine > inizio) return;
+  warn(s, WarningKind::span_not_after_start, [&](Warning& w) {
+    w.start = inizio;
+    w.value = fine;
+  });
+}
+
+void check_length(Scenario& s, const char* what, std::int64_t value) {
+  if (!s.trail || value > 0) return;
+  warn(s, WarningKind::length_not_positive, [&](Warning& w) {
+    w.what = what;
+    w.value = value;
+  });
+}
+
+void check_route_end(Scenario& s, std::int64_t posizione) {
+  if (!s.trail) return;
+  const std::int64_t length = s.voci[entry::run_data].fine_area;
+  if (posizione <= length) return;
+  warn(s, WarningKind::beyond_route_end, [&](Warning& w) {
+    w.start = posizione;
+    w.stored = length;
+  });
+}
+
+void warn_warning_board_left_out(Scenario& s, std::int64_t x) {
+  if (!s.trail) return;
+  warn(s, WarningKind::warning_board_left_out, [&](Warning& w) { w.start = x; });
+}
+
+void warn_train_text(Scenario& s, WarningKind kind) {
+  if (!s.trail) return;
+  ReadingTrail& d = *s.trail;
+  Warning w{kind, Scope::train, {d.entry.text, 0, 0}, {}};
+  if (d.on_warning) d.on_warning(w);
 }
 
 }  // namespace tracciato

@@ -16,10 +16,14 @@ std::int64_t round_half_even(std::int64_t num, std::int64_t den);
 template <class T>
 T fit(std::int64_t value, const char* what) {
   if (value < std::numeric_limits<T>::min() || value > std::numeric_limits<T>::max()) {
-    throw RuntimeFailure(std::string(what) + ": " + std::to_string(value) +
+    RuntimeFailure f(std::string(what) + ": " + std::to_string(value) +
                          " does not fit its field (" +
                          std::to_string(std::numeric_limits<T>::min()) + " .. " +
-                         std::to_string(std::numeric_limits<T>::max()) + ")");
+                         std::to_string(std::numeric_limits<T>::max()) + ")",
+                     RuntimeFailure::Kind::too_wide);
+    f.table = what;
+    f.index = value;
+    throw f;
   }
   return static_cast<T>(value);
 }

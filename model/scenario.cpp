@@ -4,15 +4,20 @@
 
 namespace tracciato {
 
-void Scenario::record(Code code, std::optional<std::int32_t> position, std::string_view cause) {
+void Scenario::record(Code code, std::optional<std::int32_t> position, std::string_view cause,
+                      const RuntimeFailure* failure) {
   codice_errore = number_of(code);
   if (position) posizione_errore = *position;
-  if (observer) observer({code, position, cause});
+  if (observer) observer({code, position, cause, failure});
 }
 
 bool Scenario::within_cells(std::int64_t p, std::int64_t margine) const {
-  if (!celle.allocated())
-    throw RuntimeFailure("celle used before the route length has allocated it");
+  if (!celle.allocated()) {
+    RuntimeFailure f("celle used before the route length has allocated it",
+                     RuntimeFailure::Kind::table_unallocated);
+    f.table = "celle";
+    throw f;
+  }
   return p + margine <= 50 * static_cast<std::int64_t>(n_celle);
 }
 

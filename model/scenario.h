@@ -148,11 +148,12 @@ struct Scenario {
   // diagnostics of the command line) sees each fault, not only the last. `position`
   // only for the codes that have one; `cause` says what failed, for code 25.
   void record(Code code, std::optional<std::int32_t> position = std::nullopt,
-              std::string_view cause = {});
+              std::string_view cause = {}, const RuntimeFailure* failure = nullptr);
   struct Record {
     Code code;
     std::optional<std::int32_t> position;
     std::string_view cause;
+    const RuntimeFailure* failure = nullptr;  // code 25: what failed
   };
   std::function<void(const Record&)> observer;
   // Where the readers tell a listener which source line each entry and event came

@@ -47,15 +47,24 @@ class Table {
  private:
   void require() const {
     if (!allocated_)
-      throw RuntimeFailure(std::string(name_) +
-                           " used before the route length has allocated it");
+      fail(std::string(name_) + " used before the route length has allocated it",
+           RuntimeFailure::Kind::table_unallocated, 0);
   }
   std::size_t index_of(std::int64_t i) const {
     require();
     if (i < 0 || i >= static_cast<std::int64_t>(elements_.size()))
-      throw RuntimeFailure(std::string(name_) + "(" + std::to_string(i) +
-                           "): index outside 0 .. " + std::to_string(elements_.size() - 1));
+      fail(std::string(name_) + "(" + std::to_string(i) + "): index outside 0 .. " +
+               std::to_string(elements_.size() - 1),
+           RuntimeFailure::Kind::table_index, i);
     return static_cast<std::size_t>(i);
+  }
+
+  [[noreturn]] void fail(const std::string& what, RuntimeFailure::Kind kind,
+                         std::int64_t index) const {
+    RuntimeFailure f(what, kind);
+    f.table = name_;
+    f.index = index;
+    throw f;
   }
 
   const char* name_;

@@ -25,8 +25,12 @@ FieldInput::FieldInput(std::string bytes, std::string name)
 
 void FieldInput::fail(const std::string& what) const {
   std::string where = name_.empty() ? std::string("input") : name_;
-  throw RuntimeFailure(where + ":" + std::to_string(field_line_) + ":" +
-                       std::to_string(field_column_) + ": " + what);
+  RuntimeFailure f(where + ":" + std::to_string(field_line_) + ":" +
+                       std::to_string(field_column_) + ": " + what,
+                   RuntimeFailure::Kind::field);
+  f.line = field_line_;
+  f.column = field_column_;
+  throw f;
 }
 
 void FieldInput::skip_blanks() {

@@ -25,6 +25,11 @@ class Platform {
   virtual std::string join(const std::string& dir, const std::string& name) const = 0;
 
   virtual bool exists(const std::string& path) = 0;
+  // Why `path` cannot be read as a text: it does not exist, is not a regular file, or
+  // cannot be opened for reading (the system's reason); empty when it can.
+  virtual std::string cannot_read(const std::string& path) = 0;
+  // Makes the folder `path` and its missing parents; nothing when it exists.
+  virtual void make_directories(const std::string& path) = 0;
   virtual void remove(const std::string& path) = 0;
   // The whole file, read once.
   virtual std::string read(const std::string& path) = 0;
@@ -44,6 +49,9 @@ class Platform {
 
   // A modal message box with one OK button; returns when the user has closed it.
   virtual void show_message(const std::string& text) = 0;
+  // From now on messages go to the console only, never into a box that waits for a
+  // click: for the subcommands, which run from scripts. The no-argument run keeps them.
+  virtual void messages_to_console() {}
 
   // The report of a run-time failure that nothing trapped: one line for the person
   // who started the run.

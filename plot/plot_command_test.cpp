@@ -9,7 +9,9 @@
 #include <iterator>
 #include <sstream>
 
+#include "compiler/compilazione.h"
 #include "plot/plot_test_scenario.h"
+#include "sources/source_writers.h"
 
 namespace tracciato::plot {
 namespace {
@@ -58,6 +60,27 @@ TEST(PlotCommand, TheEmbeddedScenarioDrawsBothPicturesInBothFormats) {
           << file;
     }
   }
+}
+
+TEST(PlotCommand, TheStarterScenarioDrawsBothPictures) {
+  MemoryPlatform p;
+  Scenario s;
+  s.nome_linea = "MYLINE";
+  s.nome_treno = "R 1";
+  write_starter(p, "app", s);
+  ASSERT_EQ(compile(s, 1, p, {"app/MYLINE_linea.txt", "app/MYLINE_R 1-.txt", false},
+                    {"app/MYLINE_linea.dat", "app/MYLINE_R 1.sim", "app/MYLINE_R 1.dat"})
+                .kind,
+            CompileOutcome::Kind::ok);
+  PlotOptions o;
+  o.dir = "app";
+  o.route = "MYLINE";
+  o.train = "R 1";
+  o.width = 600;
+  const Outcome r = plot(p, o);
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_TRUE(is_svg(p.files["app/MYLINE_R 1_map.svg"]));
+  EXPECT_TRUE(is_svg(p.files["app/MYLINE_R 1_profile.svg"]));
 }
 
 TEST(PlotCommand, WithoutPicturesNamedBothGoBesideTheScenarioAsSvg) {

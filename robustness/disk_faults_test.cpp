@@ -1,5 +1,6 @@
 // Faults on disk met by the built executable: every one ends in a one-line report that
 // names the path, exit status 3, and no earlier file lost or cut short.
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
@@ -166,8 +167,12 @@ TEST_F(DiskFaults, UnreadableRouteTextFailsNamingItAndKeepsTheEarlierFiles) {
     fs::remove(route);
     fs::create_directory(route);
   }
-  // The reader's fault names the text; the failure line says what could not run without it.
-  fallito_senza_perdite(compile(dir / "out"), route, false);
+  // Inputs are looked at before anything is compiled: one line, nothing written.
+  const ProgramRun e = compile(dir / "out");
+  EXPECT_EQ(e.status, 3) << e.errors;
+  EXPECT_EQ(e.errors.rfind("tracciato: cannot read " + route + ": ", 0), 0u) << e.errors;
+  EXPECT_EQ(std::count(e.errors.begin(), e.errors.end(), '\n'), 1) << e.errors;
+  EXPECT_EQ(cartella(dir / "out"), prima);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "model/diagnostica.h"
+#include "model/entry_kinds.h"
 #include "model/rounding.h"
 #include "model/scenario.h"
 #include "model/text.h"
@@ -38,6 +39,7 @@ LineOutcome lunghezza_percorso(Scenario& s, std::int32_t lunghezza) {
     s.record(Code::route_too_long);
     return LineOutcome::error_exit;
   }
+  check_length(s, "the route", lunghezza);
   const std::int64_t estesa = std::int64_t{lunghezza} + oltre_la_fine;
   s.lunghezza_estesa = low32(estesa);
   s.n_celle = round_to<std::int32_t>(estesa, 50, "n_celle");
@@ -73,23 +75,23 @@ LineOutcome signal_repetition(Scenario& s, const std::string& riga, std::int32_t
 
 LineOutcome general_entries(Scenario& s, FieldInput& in) {
   const std::string& riga = s.riga;
-  if (contains_any_case(riga, "lunghezza") && contains_any_case(riga, "percorso")) {
+  if (recognises(Entry::route_length, riga)) {
     if (lunghezza_percorso(s, in.read_long()) == LineOutcome::error_exit) return LineOutcome::error_exit;
   }
-  if (contains(riga, "tre") && contains(riga, "progressiva"))
+  if (recognises(Entry::progressive_three, riga))
     leggi_progressiva(s, in, entry::progressive_three);
-  if (contains(riga, "due") && contains(riga, "progressiva"))
+  if (recognises(Entry::progressive_two, riga))
     leggi_progressiva(s, in, entry::progressive_two);
-  if (contains(riga, "uno") && contains(riga, "progressiva"))
+  if (recognises(Entry::progressive_one, riga))
     leggi_progressiva(s, in, entry::progressive_one);
   // Entry 85 keeps the backgrounds in the order 1, 3, 2.
-  if (contains(riga, "sfondo") && contains(riga, "uno"))
+  if (recognises(Entry::background_one, riga))
     s.voci[entry::route_header].inizio_area = in.read_long();
-  if (contains(riga, "sfondo") && contains(riga, "due"))
+  if (recognises(Entry::background_two, riga))
     s.voci[entry::route_header].posizione = in.read_long();
-  if (contains(riga, "sfondo") && contains(riga, "tre"))
+  if (recognises(Entry::background_three, riga))
     s.voci[entry::route_header].fine_area = in.read_long();
-  if (contains(riga, "segnali") && contains(riga, "ripetizione")) {
+  if (recognises(Entry::signal_repetition, riga)) {
     // The pair is read whole before anything of it is stored.
     const std::int32_t a = in.read_long();
     const std::int32_t b = in.read_long();

@@ -15,36 +15,18 @@ void scrivi_pendenza(Scenario& s, BodyCursors& c) {
   ++c.gradient_cell;
 }
 
-// The two points before the plan cursor, carried from metre to metre so that each
+// The two points before the plan cursor are carried from metre to metre, so that each
 // step reads no element back from the plan.
-struct Ultimi {
-  double x1, y1;  // point m-1
-  double x2, y2;  // point m-2
-};
-
-Ultimi ultimi(const Scenario& s, std::int64_t m) {
+PreviousPoints previous_points(const Scenario& s, std::int64_t m) {
   const Plan& p = s.planimetria;
   return {p(m - 1, 0).number(), p(m - 1, 1).number(), p(m - 2, 0).number(),
           p(m - 2, 1).number()};
 }
 
-void metti(Scenario& s, std::int64_t m, Ultimi& u, double x, double y) {
-  s.planimetria(m, 0) = PlanValue::of_double(x);
-  s.planimetria(m, 1) = PlanValue::of_double(y);
-  u = {x, y, u.x1, u.y1};
-}
-
-// Point m = point m-1 + (dx + k*dy, dy - k*dx), (dx, dy) = point m-1 - point m-2.
-// The grouping is kept as written: it decides the bits of the result.
-void passo_curvo(Scenario& s, std::int64_t m, Ultimi& u, double k) {
-  const double dx = u.x1 - u.x2;
-  const double dy = u.y1 - u.y2;
-  metti(s, m, u, u.x1 + (dx + k * dy), u.y1 + (dy - k * dx));
-}
-
-// Point m = point m-1 + (point m-1 - point m-2): the last step repeated.
-void passo_dritto(Scenario& s, std::int64_t m, Ultimi& u) {
-  metti(s, m, u, u.x1 + (u.x1 - u.x2), u.y1 + (u.y1 - u.y2));
+void put(Scenario& s, std::int64_t m, PreviousPoints& u, PlanPoint point) {
+  s.planimetria(m, 0) = PlanValue::of_double(point.x);
+  s.planimetria(m, 1) = PlanValue::of_double(point.y);
+  u = {point.x, point.y, u.x1, u.y1};
 }
 
 }  // namespace
@@ -85,16 +67,16 @@ LineOutcome apply_curve(Scenario& s, BodyCursors& c, std::string_view riga, std:
     return LineOutcome::error_exit;
   }
   if (c.metro > a && c.metro > a + n) return LineOutcome::next;  // no point to compute
-  Ultimi u = ultimi(s, c.metro);
+  PreviousPoints u = previous_points(s, c.metro);
   while (c.metro <= a) {
-    passo_dritto(s, c.metro, u);
+    put(s, c.metro, u, straight_step(u));
     if (++c.metro > ultimo_metro_di_curva) {
       s.record(Code::curve_fault);
       return LineOutcome::error_exit;
     }
   }
   while (c.metro <= a + n) {
-    passo_curvo(s, c.metro, u, *k);
+    put(s, c.metro, u, bend_step(u, *k));
     if (++c.metro > ultimo_metro_di_curva) {
       s.record(Code::curve_fault);
       return LineOutcome::error_exit;
@@ -110,9 +92,9 @@ void complete_gradients(Scenario& s, BodyCursors& c) {
 
 void complete_plan(Scenario& s, BodyCursors& c) {
   if (c.metro > std::int64_t{s.lunghezza_estesa} - 2) return;
-  Ultimi u = ultimi(s, c.metro);
+  PreviousPoints u = previous_points(s, c.metro);
   while (c.metro <= std::int64_t{s.lunghezza_estesa} - 2) {
-    passo_dritto(s, c.metro, u);
+    put(s, c.metro, u, straight_step(u));
     ++c.metro;
   }
 }

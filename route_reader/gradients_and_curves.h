@@ -17,6 +17,30 @@ struct BodyCursors {
   std::int64_t metro = 2;           // next point of the plan to compute
 };
 
+// The two points before the one a plan step computes: m - 1 and m - 2.
+struct PreviousPoints {
+  double x1, y1;  // point m-1
+  double x2, y2;  // point m-2
+};
+
+struct PlanPoint {
+  double x, y;
+};
+
+// Point m of a bend of curvature k: point m-1 + (dx + k*dy, dy - k*dx), with (dx, dy) =
+// point m-1 - point m-2. The grouping is kept as written: it decides the bits of the
+// result, which every reader of the plan file relies on.
+inline PlanPoint bend_step(const PreviousPoints& u, double k) {
+  const double dx = u.x1 - u.x2;
+  const double dy = u.y1 - u.y2;
+  return {u.x1 + (dx + k * dy), u.y1 + (dy - k * dx)};
+}
+
+// Point m of a straight run: point m-1 + (point m-1 - point m-2), the last step repeated.
+inline PlanPoint straight_step(const PreviousPoints& u) {
+  return {u.x1 + (u.x1 - u.x2), u.y1 + (u.y1 - u.y2)};
+}
+
 // The plan's seeds: point 0 at (0, 0) and point 1 at (0, 1), as whole numbers.
 void seed_plan(Scenario& s);
 

@@ -4,7 +4,9 @@
 #include <utility>
 
 #include "model/diagnostica.h"
+#include "model/entry_kinds.h"
 #include "model/source_texts.h"
+#include "model/rounding.h"
 #include "model/scenario.h"
 #include "model/text.h"
 #include "platform/field_input.h"
@@ -65,7 +67,10 @@ class Corpo {
  private:
   // Every positioned entry is checked on its one position before it is applied.
   bool entro_il_modello(std::int32_t posizione) {
-    if (s_.within_cells(posizione, 100)) return true;
+    if (s_.within_cells(posizione, 100)) {
+      check_route_end(s_, posizione);
+      return true;
+    }
     s_.record(Code::beyond_the_model, posizione);
     return false;
   }
@@ -74,40 +79,49 @@ class Corpo {
   // fields whole before anything of it is applied.
   LineOutcome voce_del_corpo() {
     const std::string& riga = s_.riga;
-    if (contains_any_case(riga, "pendenza")) {
+    if (recognises(Entry::gradient, riga)) {
       const std::int32_t p = in_.read_long();
       const std::int32_t g = in_.read_long();
       if (!entro_il_modello(p)) return LineOutcome::soft_stop;
       check_gradient_order(s_, p, cursors_.gradient_cell);
+      if (g < -100 || g > 155) warn_value_cut(s_, "gradient", g, low8(std::int64_t{g} + 100) - 100);
       apply_gradient(s_, cursors_, p, g);
     }
-    if (s_.con_planimetria != 0 && contains_any_case(riga, "curva")) {
+    if (s_.con_planimetria != 0 && recognises(Entry::curve, riga)) {
       const std::int32_t a = in_.read_long();
       const std::int32_t n = in_.read_long();
       if (!entro_il_modello(a)) return LineOutcome::soft_stop;
-      if (s_.trail && curvature(riga)) check_curve_order(s_, a, cursors_.metro);
+      if (s_.trail && curvature(riga)) {
+        check_curve_side(s_);
+        check_curve_order(s_, a, n, cursors_.metro);
+      }
       if (apply_curve(s_, cursors_, riga, a, n) == LineOutcome::error_exit) return LineOutcome::error_exit;
     }
-    if (contains_any_case(riga, "montagna")) {
+    if (recognises(Entry::mountain, riga)) {
       std::int32_t inizio = in_.read_long();
       std::int32_t fine = in_.read_long();
       std::int32_t tipo = in_.read_long();
       if (!entro_il_modello(inizio)) return LineOutcome::soft_stop;
+      check_span(s_, inizio, fine);
+      if (const std::int64_t t = tipo > 10 ? std::int64_t{tipo} - 10 : tipo; t < 0 || t > 255)
+        warn_value_cut(s_, "mountain type", t, low8(t));
       memo_montagna(s_, inizio, fine, tipo);
     }
-    if (contains_any_case(riga, "indicatori_v")) {
+    if (recognises(Entry::speed_boards, riga)) {
       const std::int32_t posizione = in_.read_long();
       std::int32_t vas = in_.read_long(), vbs = in_.read_long(), vcs = in_.read_long();
       std::int32_t strisces = in_.read_long();
       std::int32_t vad = in_.read_long(), vbd = in_.read_long(), vcd = in_.read_long();
       std::int32_t strisced = in_.read_long();
       if (!entro_il_modello(posizione)) return LineOutcome::soft_stop;
+      if (const std::int64_t v = 10 * std::int64_t{strisces} + strisced; v != low16(v))
+        warn_value_cut(s_, "stripes (10 x strisces + strisced)", v, low16(v));
       if (memo_indicatori_v_max(s_, posizione, vas, vbs, vcs, strisces, vad, vbd, vcd,
                                 strisced))
         return LineOutcome::error_exit;
       mark_cell(s_, Scenario::cell_of(posizione));
     }
-    if (contains_any_case(riga, "cartello") && contains_any_case(riga, "indicat")) {
+    if (recognises(Entry::signboard, riga)) {
       const std::int32_t posizione = in_.read_long();
       const std::string testo = in_.read_text();
       if (!entro_il_modello(posizione)) return LineOutcome::soft_stop;
@@ -179,7 +193,7 @@ bool read_route(Scenario& s, Platform& platform, const SourceTexts& sources) {
   try {
     seguito = leggi_testo(s, in, corpo);
   } catch (const RuntimeFailure& failure) {
-    throw RuntimeFailure(nel_testo(in, failure.what()));
+    throw failure.retold(nel_testo(in, failure.what()));
   }
   // The source is done with: on a fault the train half does not run; at the end of the
   // file or on the soft stop the cursors are completed from what was read.

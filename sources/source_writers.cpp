@@ -38,6 +38,20 @@ void dati_scheda(Platform& platform, const std::string& cartella, const Scenario
       train_sheet_table());
 }
 
+std::vector<std::string> text_names(const Scenario& s) {
+  return {route_source_name(s.nome_linea), train_source_name(s.nome_linea, s.nome_treno),
+          document_name(s.nome_linea, s.nome_treno, "note.txt"),
+          document_name(s.nome_linea, s.nome_treno, "rallentamenti.txt"),
+          document_name(s.nome_linea, s.nome_treno, "scheda_treno.txt")};
+}
+
+void write_starter(Platform& platform, const std::string& cartella, const Scenario& s) {
+  write_table(platform, platform.join(cartella, route_source_name(s.nome_linea)),
+              starter_route_table());
+  write_table(platform, platform.join(cartella, train_source_name(s.nome_linea, s.nome_treno)),
+              starter_train_table());
+}
+
 void write_texts(Platform& platform, const std::string& cartella, const Scenario& s) {
   dati_linea(platform, cartella, s);
   dati_treno(platform, cartella, s);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace tracciato {
 
@@ -15,6 +16,13 @@ void dati_treno(Platform& platform, const std::string& cartella, const Scenario&
 void dati_note(Platform& platform, const std::string& cartella, const Scenario& s);
 void dati_rallentamenti(Platform& platform, const std::string& cartella, const Scenario& s);
 void dati_scheda(Platform& platform, const std::string& cartella, const Scenario& s);
+
+// The names of the five files, in the order the writers write them.
+std::vector<std::string> text_names(const Scenario& s);
+
+// The starter scenario's route and train texts, named `<route>_linea.txt` and
+// `<route>_<train>-.txt`, written into `cartella`.
+void write_starter(Platform& platform, const std::string& cartella, const Scenario& s);
 
 // All five, in the order of the run: route source, train source, notes, slow-down
 // order, train sheet.

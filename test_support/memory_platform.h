@@ -16,6 +16,7 @@ class MemoryPlatform : public Platform {
   std::map<std::string, std::string> files;
   std::vector<std::string> messages;
   std::vector<std::string> failures;
+  std::vector<std::string> directories;  // made by make_directories, in order
   std::string directory = "app";
   int waiting_windows = 0;
 
@@ -25,6 +26,10 @@ class MemoryPlatform : public Platform {
     return dir + "/" + name;
   }
   bool exists(const std::string& path) override { return files.count(path) != 0; }
+  std::string cannot_read(const std::string& path) override {
+    return exists(path) ? std::string() : "No such file or directory";
+  }
+  void make_directories(const std::string& path) override { directories.push_back(path); }
   void remove(const std::string& path) override;
   std::string read(const std::string& path) override;
   void write(const std::string& path, std::string_view bytes) override {

@@ -13,44 +13,60 @@
 
 namespace tracciato::support {
 
-ProgramRun run_program(const std::string& programma, const std::vector<std::string>& argomenti,
-                  const std::function<bool()>& prepara) {
-  char modello[] = "/tmp/tracciato-stderr-XXXXXX";
-  const int errors = ::mkstemp(modello);
-  if (errors < 0) throw std::runtime_error("cannot make a file for standard error");
-  ::unlink(modello);
+namespace {
 
-  std::vector<std::string> parole{programma};
-  parole.insert(parole.end(), argomenti.begin(), argomenti.end());
+// An unnamed file to take one of the child's outputs.
+int capture_file() {
+  char name[] = "/tmp/tracciato-output-XXXXXX";
+  const int fd = ::mkstemp(name);
+  if (fd < 0) throw std::runtime_error("cannot make a file for the child's output");
+  ::unlink(name);
+  return fd;
+}
+
+std::string read_back(int fd) {
+  std::string text;
+  ::lseek(fd, 0, SEEK_SET);
+  char buffer[4096];
+  ssize_t n;
+  while ((n = ::read(fd, buffer, sizeof buffer)) > 0) text.append(buffer, static_cast<std::size_t>(n));
+  ::close(fd);
+  return text;
+}
+
+}  // namespace
+
+ProgramRun run_program(const std::string& program, const std::vector<std::string>& arguments,
+                       const std::function<bool()>& prepare) {
+  const int errors = capture_file();
+  const int output = capture_file();
+  std::vector<std::string> words{program};
+  words.insert(words.end(), arguments.begin(), arguments.end());
   std::vector<char*> argv;
-  for (std::string& p : parole) argv.push_back(p.data());
+  for (std::string& w : words) argv.push_back(w.data());
   argv.push_back(nullptr);
 
   const pid_t pid = ::fork();
   if (pid < 0) throw std::runtime_error("cannot fork");
   if (pid == 0) {
     ::dup2(errors, 2);
-    const int nulla = ::open("/dev/null", O_RDWR);
-    ::dup2(nulla, 0);
-    ::dup2(nulla, 1);
-    if (prepara && !prepara()) ::_exit(preparation_failed);
-    ::execv(programma.c_str(), argv.data());
+    ::dup2(output, 1);
+    const int none = ::open("/dev/null", O_RDWR);
+    ::dup2(none, 0);
+    if (prepare && !prepare()) ::_exit(preparation_failed);
+    ::execv(program.c_str(), argv.data());
     ::_exit(127);
   }
   int status = 0;
-  struct rusage uso {};
-  while (::wait4(pid, &status, 0, &uso) < 0) {
+  struct rusage usage {};
+  while (::wait4(pid, &status, 0, &usage) < 0) {
   }
-  ProgramRun e;
-  e.peak_memory_kb = uso.ru_maxrss;
-  e.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-  ::lseek(errors, 0, SEEK_SET);
-  char buffer[4096];
-  ssize_t n;
-  while ((n = ::read(errors, buffer, sizeof buffer)) > 0)
-    e.errors.append(buffer, static_cast<std::size_t>(n));
-  ::close(errors);
-  return e;
+  ProgramRun run;
+  run.peak_memory_kb = usage.ru_maxrss;
+  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  run.errors = read_back(errors);
+  run.output = read_back(output);
+  return run;
 }
 
 std::string file_contents(const std::string& path) {

@@ -9,17 +9,18 @@ namespace tracciato::support {
 struct ProgramRun {
   int status = -1;          // exit status; 128 + signal when killed by one
   std::string errors;       // all of standard error
+  std::string output;       // all of standard output
   long peak_memory_kb = 0;  // peak resident memory of the child
 };
 
 // Exit status of a child whose preparation could not be done here (a mount refused).
 inline constexpr int preparation_failed = 97;
 
-// Runs the executable with `argomenti` in a child process. `prepara` runs in the child
-// just before the program starts (limits, mounts); when it returns false the child ends
-// with preparation_failed.
-ProgramRun run_program(const std::string& programma, const std::vector<std::string>& argomenti,
-                  const std::function<bool()>& prepara = {});
+// Runs `program` with `arguments` in a child process. `prepare` runs in the child just
+// before the program starts (limits, mounts, its folder); when it returns false the child
+// ends with preparation_failed.
+ProgramRun run_program(const std::string& program, const std::vector<std::string>& arguments,
+                       const std::function<bool()>& prepare = {});
 
 // The whole file, or "<missing>".
 std::string file_contents(const std::string& path);

@@ -24,7 +24,8 @@ declare -A may=(
   [dump]="$core dump"
   [plot]="$core plot"
   [view]="$core dump plot view"
-  [cli]="$core dump plot view cli"
+  [decompile]="$core decompile"
+  [cli]="$core dump plot view decompile cli"
 )
 # Rooms of tests and tools that may use everything: benchmarks, fuzzers, checks of
 # the built executable, golden digests.

@@ -2,8 +2,9 @@
 # Set-up for a fresh machine.
 #   tools/setup.sh run   install what is missing, build, run the embedded job in run/
 #   tools/setup.sh test  install what is missing, build, run every test (normal and
-#                        sanitizer builds, the page of tracciato view in chromium, a
-#                        smoke run of the benchmarks, then the Windows build under wine)
+#                        sanitizer builds, the page of tracciato view in chromium, the
+#                        .deb, a smoke run of the benchmarks, then the Windows build
+#                        under wine and its zip)
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -12,10 +13,12 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 base_packages=(cmake ninja-build g++ pkgconf libcli11-dev nlohmann-json3-dev libcairo2-dev
                fonts-dejavu-core)
 # What the tests need besides: GoogleTest, the Windows cross build and wine, Google
-# Benchmark for the smoke run of the benchmarks, and the browser the page of
-# `tracciato view` is tested in.
+# Benchmark for the smoke run of the benchmarks, the browser the page of
+# `tracciato view` is tested in, and what makes and reads the packages (the man page,
+# the .deb's dependencies, the zip).
 test_packages=(libgtest-dev libgmock-dev g++-mingw-w64-x86-64 wine wine64 xvfb xdotool
-               imagemagick libbenchmark-dev libssl-dev chromium)
+               imagemagick libbenchmark-dev libssl-dev chromium
+               help2man groff-base dpkg-dev file unzip)
 
 # Node.js drives the browser test; the machine's own is taken when there is one.
 # Then the test's one package (playwright-core, pinned in view/test/package-lock.json).
@@ -36,7 +39,7 @@ build() {  # build DIR [cmake options...]
 bench_smoke() {
   local dir=$root/build/release
   build "$dir" -DTRACCIATO_BENCH=ON
-  (cd "$dir" && ctest --output-on-failure --no-tests=error -R '^(Lengths/)?GeneratedScenario')
+  (cd "$dir" && ctest --output-on-failure --no-tests=error -R '^((Lengths|Plan)/)?GeneratedScenario')
   local smoke
   smoke=$(mktemp -d)
   "$dir/genera_scenario" "$smoke"
@@ -74,6 +77,8 @@ case "${1:-}" in
     # without tests is a failure here, never an empty pass.
     build "$root/build/release" -DTRACCIATO_TESTS=ON -DTRACCIATO_BENCH=OFF
     (cd "$root/build/release" && ctest --output-on-failure --no-tests=error -j2)
+    # The .deb of that build, and what it holds.
+    "$root/tools/deb_tests.sh" "$root/build/release"
     build "$root/build/asan" -DTRACCIATO_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
     (cd "$root/build/asan" && ctest --output-on-failure --no-tests=error -j2)
     bench_smoke

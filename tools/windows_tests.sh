@@ -14,7 +14,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=$root/build
 . "$root/tools/install_missing.sh"
 packages=(cmake ninja-build g++ libcli11-dev nlohmann-json3-dev
-          g++-mingw-w64-x86-64 wine wine64 xvfb xdotool imagemagick)
+          g++-mingw-w64-x86-64 wine wine64 xvfb xdotool imagemagick unzip)
 
 passed=0
 failed=0
@@ -87,7 +87,36 @@ start=$SECONDS
   die "the Windows cross-build failed"
 echo "Cross-build took $((SECONDS - start)) s"
 exe=$build/mingw/tracciato.exe
+check "tracciato.exe ships without debug sections" \
+  bash -c '! x86_64-w64-mingw32-objdump -h "$1" | grep -q "\.debug_"' _ "$exe"
 harness=$build/mingw/win32_platform_check.exe
+
+# The zip CPack makes of the cross build: tracciato.exe at its top, with the README and
+# the documents it points to, and nothing else.
+echo "-- the Windows zip"
+rm -f "$build/mingw"/tracciato-*.zip
+(cd "$build/mingw" && cpack -G ZIP >cpack.log 2>&1) || { cat "$build/mingw/cpack.log"; fail "cpack makes the zip"; }
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/mingw/CMakeCache.txt")
+zip=$build/mingw/tracciato-$version-windows-x86_64.zip
+if [ -f "$zip" ]; then
+  pass "cpack makes $(basename "$zip")"
+  expected_zip="README.md
+docs/
+docs/format.md
+docs/map.png
+docs/profile.png
+docs/view.png
+tracciato.exe"
+  if diff -u <(echo "$expected_zip") <(unzip -Z1 "$zip" | LC_ALL=C sort) >"$build/mingw/zip-files.diff"; then
+    pass "the zip holds tracciato.exe, README.md and docs/, nothing else"
+  else
+    fail "the zip holds tracciato.exe, README.md and docs/, nothing else (- expected, + found):"
+    sed -n '3,$p' "$build/mingw/zip-files.diff"
+  fi
+  check "the zip's tracciato.exe is the one built" bash -c 'unzip -p "$1" tracciato.exe | cmp -s - "$2"' _ "$zip" "$exe"
+else
+  fail "cpack makes tracciato-$version-windows-x86_64.zip"
+fi
 
 rm -rf "$build/wine-tests"
 mkdir -p "$build/wine-tests"
@@ -163,21 +192,46 @@ for f in "ROVELDA-MARNE_linea.txt" "ROVELDA-MARNE_K 517-.txt"; do
   check "tracciato.exe sources writes $f as the Linux build does" cmp -s "$lin/sources/$f" "$win/sources/$f"
 done
 
-# --- (b) a reserved-slot conflict under compile ------------------------------------
+# The starter scenario: the same two texts, and they check clean, with and without the plan.
+"$linux_exe" new "$lin/starter" --route MYLINE --train "R 1" >/dev/null 2>&1
+(cd "$win" && timeout -k 10 120 wine ./tracciato.exe new starter --route MYLINE --train "R 1" \
+   >/dev/null 2>&1)
+for f in "MYLINE_linea.txt" "MYLINE_R 1-.txt"; do
+  check "tracciato.exe new writes $f as the Linux build does" cmp -s "$lin/starter/$f" "$win/starter/$f"
+done
+for plan in "" "--no-plan"; do
+  starter_status=0
+  (cd "$win/starter" && timeout -k 10 120 wine ../tracciato.exe check MYLINE_linea.txt "MYLINE_R 1-.txt" \
+     $plan >check.out 2>check.err) || starter_status=$?
+  check "the starter checks clean under wine ${plan:-with the plan} (status $starter_status)" \
+    bash -c '[ "$1" -eq 0 ] && [ ! -s "$2" ]' _ "$starter_status" "$win/starter/check.err"
+done
 
-echo "-- compile of a scenario whose post-processing puts an abatement in cell 1"
+# The embedded run's files decompiled: the same texts as the Linux build writes, every
+# file given back.
+echo "-- decompile of the embedded run's files"
+"$linux_exe" decompile "$lin" --route ROVELDA-MARNE --train "K 517" -o "$lin/decompiled" \
+  >"$lin/decompile.log" 2>&1
+lin_status=$?
+win_status=0
+(cd "$win" && timeout -k 10 300 wine ./tracciato.exe decompile . --route ROVELDA-MARNE --train "K 517" \
+   -o decompiled >decompile.log 2>&1) || win_status=$?
+check "decompile under Linux ends with status 0 (got $lin_status)" [ "$lin_status" -eq 0 ]
+check "tracciato.exe decompile ends with status 0 (got $win_status)" [ "$win_status" -eq 0 ]
+check "tracciato.exe decompile says the three files are identical" \
+  bash -c '[ "$(tr -d "\r" <"$1" | grep -c ": identical$")" -eq 3 ]' _ "$win/decompile.log"
+for f in "ROVELDA-MARNE_linea.txt" "ROVELDA-MARNE_K 517-.txt"; do
+  check "tracciato.exe decompile writes $f as the Linux build does" \
+    cmp -s "$lin/decompiled/$f" "$win/decompiled/$f"
+done
+
+# --- (b) errore: its box in the no-argument run, its line under compile -------------
+
+echo "-- the message box of errore, as the Win32 layer shows it"
 stage=$build/wine-tests/errore
 mkdir -p "$stage"
-# Abatements in cells 2 and 3, a slow-down starting in cell 8: the first approach
-# window (cells 3, 2, 1) has only cell 1 free.
-printf '[generale]\r\nlunghezza percorso, 5000\r\n[curve]\r\n[fine]\r\n' >"$stage/PROVA_linea.txt"
-printf '[generale]\r\nabbattimento, 100, 50\r\nabbattimento, 150, 50\r\nrallentamento, 350, 60, 100, 1, 0, 0\r\n[fine]\r\n' \
-  >"$stage/PROVA_T1-.txt"
-cp "$stage/PROVA_linea.txt" "$stage/route.orig"
-cp "$stage/PROVA_T1-.txt" "$stage/train.orig"
-(cd "$stage" && exec timeout -k 10 120 wine "$(winpath "$exe")" compile PROVA_linea.txt PROVA_T1-.txt \
-   --report report.json >stdout.log 2>stderr.log) &
-compile_pid=$!
+(exec timeout -k 10 120 wine "$harness" --show-message " Errore n. 1250" >/dev/null 2>&1) &
+box_pid=$!
 timeout -k 5 60 wine "$harness" --message-box tracciato " Errore n. 1250" 45 >"$stage/box.log" 2>&1
 cat "$stage/box.log"
 box_passed=$(sed -n 's/^win32_platform_check: \([0-9]*\) checks passed, \([0-9]*\) failed.*/\1/p' "$stage/box.log")
@@ -197,9 +251,23 @@ if [ -n "$box" ]; then
 else
   fail "the message box is closed with the Enter key (no window found)"
 fi
+wait "$box_pid" || true
+
+echo "-- compile of a scenario whose post-processing puts an abatement in cell 1"
+# Abatements in cells 2 and 3, a slow-down starting in cell 8: the first approach
+# window (cells 3, 2, 1) has only cell 1 free.
+printf '[generale]\r\nlunghezza percorso, 5000\r\n[curve]\r\n[fine]\r\n' >"$stage/PROVA_linea.txt"
+printf '[generale]\r\nabbattimento, 100, 50\r\nabbattimento, 150, 50\r\nrallentamento, 350, 60, 100, 1, 0, 0\r\n[fine]\r\n' \
+  >"$stage/PROVA_T1-.txt"
+cp "$stage/PROVA_linea.txt" "$stage/route.orig"
+cp "$stage/PROVA_T1-.txt" "$stage/train.orig"
+# A script's compile never waits on a box: it ends by itself.
 compile_status=0
-wait "$compile_pid" || compile_status=$?
-check "compile ends with status 2 after the box is closed (got $compile_status)" [ "$compile_status" -eq 2 ]
+(cd "$stage" && exec timeout -k 10 60 wine "$(winpath "$exe")" compile PROVA_linea.txt PROVA_T1-.txt \
+   --report report.json >stdout.log 2>stderr.log) || compile_status=$?
+check "compile ends by itself with status 2, no box waiting (got $compile_status)" [ "$compile_status" -eq 2 ]
+check "no window was left open" \
+  bash -c '! timeout 3 xdotool search --onlyvisible --name "^tracciato$" >/dev/null 2>&1'
 check "compile prints \" Errore n. 1250\" on standard error" grep -q -F " Errore n. 1250" "$stage/stderr.log"
 check "no .sim or .dat file is left" \
   bash -c '! ls "$1" | grep -q -E "\\.(sim|dat)$"' _ "$stage"

@@ -1,8 +1,10 @@
 #include "train_reader/general_data.h"
 
+#include "model/diagnostica.h"
 #include "model/rounding.h"
 #include "model/scenario.h"
 #include "platform/field_input.h"
+#include "platform/runtime_failure.h"
 
 namespace tracciato {
 
@@ -14,7 +16,14 @@ std::uint8_t speed_cell_value(std::int32_t kmh) {
 }
 
 void write_speed(Scenario& s, ListCursor& list) {
-  s.celle[list.cursor].velocita = speed_cell_value(list.current);
+  std::uint8_t fives;
+  try {
+    fives = speed_cell_value(list.current);
+  } catch (const RuntimeFailure&) {
+    blame(s, list.from);  // the line whose speed it is, not the one writing it
+    throw;
+  }
+  s.celle[list.cursor].velocita = fives;
   ++list.cursor;
 }
 
@@ -57,6 +66,12 @@ LineOutcome read_list_line(Scenario& s, FieldInput& in, ListCursor& list,
     s.record(Code::beyond_the_model, p);
     return LineOutcome::soft_stop;
   }
+  check_route_end(s, p);
+  if (s.trail) {
+    if (stops_at_last_cell && v % 5 != 0)
+      warn_value_cut(s, "speed limit (km/h, kept in fives)", v, 5 * round_half_even(v, 5));
+    if (!stops_at_last_cell && (v < 0 || v > 255)) warn_value_cut(s, "adhesion", v, low8(v));
+  }
   const std::int64_t n = round_half_even(p, 50);
   if (n > 0) {
     do {
@@ -65,6 +80,7 @@ LineOutcome read_list_line(Scenario& s, FieldInput& in, ListCursor& list,
     } while (list.cursor < n);
   }
   list.current = v;
+  list.from = entry_place(s);
   return LineOutcome::next;
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "model/diagnostica.h"
 #include "model/line_outcome.h"
 
 namespace tracciato {
@@ -13,6 +14,7 @@ class FieldInput;
 struct ListCursor {
   std::int64_t cursor = 0;
   std::int32_t current = 0;
+  Place from;  // the line that gave `current`, for a failure only its writing shows
 };
 
 // The speed-limit and adhesion lists of one reading of the train text.

@@ -1,5 +1,7 @@
 #include "train_reader/signals.h"
 
+#include <utility>
+
 #include "model/diagnostica.h"
 #include "model/rounding.h"
 #include "model/scenario.h"
@@ -46,6 +48,22 @@ LineOutcome read_signal(Scenario& s, FieldInput& in) {
   if (!s.within_cells(posizione, 100)) {
     s.record(Code::beyond_the_model, posizione);
     return LineOutcome::soft_stop;
+  }
+  if (s.trail) {
+    check_route_end(s, posizione);
+    const std::int64_t lati = std::int64_t{sx} * 3 + dx;
+    const std::pair<const char*, std::int64_t> values[] = {
+        {"valore1 (s1 x 10 + d1)", std::int64_t{s1} * 10 + d1},
+        {"valore2 (s2 x 10 + d2)", std::int64_t{s2} * 10 + d2},
+        {"valore3 (s3 x 10 + d3)", std::int64_t{s3} * 10 + d3},
+        {"valore4 (rapp x 10 + sx x 3 + dx)", std::int64_t{rapp} * 10 + lati}};
+    for (const auto& [what, v] : values)
+      if (v != low16(v)) warn_value_cut(s, what, v, low16(v));
+    const std::int64_t t = tempo >= 1 && tempo <= 100 ? 101 : tempo;
+    if (sx == 2 && t != low8(t)) warn_value_cut(s, "tempo", t, low8(t));
+    if (lati * 10 + 4 > 255 || lati * 10 + 1 < 0)
+      warn_value_cut(s, "approach marker ((sx x 3 + dx) x 10 + 1 to 4)", lati * 10 + 1,
+                     low8(lati * 10 + 1));
   }
   if (memo_segnale(s, posizione, sx, s1, s2, s3, rapp, dx, d1, d2, d3, tempo))
     return LineOutcome::error_exit;

@@ -1,5 +1,7 @@
 #include "train_reader/slowdowns.h"
 
+#include <utility>
+
 #include "model/diagnostica.h"
 #include "model/rounding.h"
 #include "model/scenario.h"
@@ -73,6 +75,13 @@ LineOutcome read_slowdown(Scenario& s, FieldInput& in) {
     s.record(Code::beyond_the_model, x);
     return LineOutcome::soft_stop;
   }
+  if (s.trail) {
+    check_route_end(s, x);
+    check_length(s, "the slow-down", l);
+    if (x <= 1500) warn_warning_board_left_out(s, x);
+    for (const auto& [what, v] : {std::pair{"v", v}, std::pair{"d_v", d_v}, std::pair{"f_tt", f_tt}})
+      if (v != low16(v)) warn_value_cut(s, what, v, low16(v));
+  }
   if (memo_rallentamento(s, x, v, l, f_tt, f_ta, d_v)) return LineOutcome::error_exit;
   if (s.trail) {
     // The cells the slow-down placed, in the order memo_rallentamento wrote them.
@@ -95,6 +104,8 @@ LineOutcome read_abatement(Scenario& s, FieldInput& in) {
     s.record(Code::beyond_the_model, p);
     return LineOutcome::soft_stop;
   }
+  check_route_end(s, p);
+  if (valore > 0 && valore != low16(valore)) warn_value_cut(s, "abatement value", valore, low16(valore));
   cella& c = s.celle[round_half_even(p, 50)];
   if (!is_free(c)) {
     s.record(Code::abatement_cell_busy, p);

@@ -52,6 +52,7 @@ LineOutcome read_station(Scenario& s, FieldInput& in, std::int32_t& numero) {
     s.record(Code::beyond_the_model, p);
     return LineOutcome::soft_stop;
   }
+  check_route_end(s, p);
   if (p % 50 != 0) {
     s.record(Code::station_off_grid, p);
     return LineOutcome::error_exit;
@@ -62,6 +63,7 @@ LineOutcome read_station(Scenario& s, FieldInput& in, std::int32_t& numero) {
     s.record(Code::station_length_off_grid, p);
     return LineOutcome::error_exit;
   }
+  check_length(s, "the station", indice);
   v.opz1 = in.read_byte();
   v.opz5 = in.read_byte();
   v.opz4 = in.read_byte();
@@ -76,6 +78,8 @@ LineOutcome read_station(Scenario& s, FieldInput& in, std::int32_t& numero) {
   const std::int64_t minuti = in.read_long();
   const std::int64_t secondi = in.read_long();
   v.orario = low32((ore * 60 + minuti) * 60 + secondi);
+  if (v.orario != (ore * 60 + minuti) * 60 + secondi)
+    warn_value_cut(s, "timetable time in seconds", (ore * 60 + minuti) * 60 + secondi, v.orario);
   v.nome = in.read_text();
 
   area(v, p, indice);
@@ -97,10 +101,12 @@ LineOutcome read_station(Scenario& s, FieldInput& in, std::int32_t& numero) {
       s.record(Code::stop_cell_too_low);
       return LineOutcome::error_exit;
     }
-    cella& fermata = s.celle[round_half_even(e - 50, 50)];
+    const std::int64_t indice = round_half_even(e - 50, 50);
+    mark_stop_cell(s, indice);
+    cella& fermata = s.celle[indice];
     fermata.evento = event::station;
     fermata.valore1 = low16(numero);
-    mark_cell(s, round_half_even(e - 50, 50));
+    mark_cell(s, indice);
   }
 
   if (numero > 1 && std::int64_t{v.inizio_area} - 350 < s.voci[numero - 1].fine_area) {

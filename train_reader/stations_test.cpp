@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "model/diagnostica.h"
 #include "platform/runtime_failure.h"
 #include "train_reader/staged_train.h"
 
@@ -159,11 +160,15 @@ TEST(Stations, CapacityEndsAtTheNextFreeSignboardEntry) {
 
 TEST(Stations, StopCellOverwritesAnEarlierSignalAndRefusesALaterOne) {
   StagedTrain t;
+  ReadingTrail d;
+  t.s.trail = &d;
   t.read("segnale, 400, 1,4,0,0,0,0,0,0,0,0\r\n" + prima +
           "segnale, 400, 1,4,0,0,0,0,0,0,0,0\r\n");
   EXPECT_EQ(t.c(9).evento, event::station);
   EXPECT_EQ(t.s.codice_errore, 16);
   EXPECT_EQ(t.s.posizione_errore, 400);
+  // The listener hears of the signal the station wrote over, and of no free cell.
+  EXPECT_EQ(d.stops_over_events, std::vector<std::int64_t>{9});
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "model/diagnostica.h"
+#include "model/entry_kinds.h"
 #include "model/source_texts.h"
 #include "model/scenario.h"
 #include "model/text.h"
@@ -36,29 +37,28 @@ bool leggi_parola_chiave(Scenario& s, FieldInput& in) {
 // own value fields; the first handler that ends the reading ends it.
 LineOutcome interpreta(Scenario& s, FieldInput& in, PositionLists& liste,
                        std::int32_t& numero_stazione) {
-  const std::string parola = lowercase(s.riga);
-  auto ha = [&](const char* word) { return contains(parola, word); };
-  if (ha("frenata") && ha("massa")) read_braked_mass(s, in);
-  if (ha("vetture")) read_cars(s, in);
-  if (ha("velocit")) {
+  auto is = [&](Entry e) { return recognises(e, s.riga); };
+  if (is(Entry::braked_mass)) read_braked_mass(s, in);
+  if (is(Entry::cars)) read_cars(s, in);
+  if (is(Entry::speed)) {
     if (LineOutcome o = read_speed_line(s, in, liste.speed); o != LineOutcome::next) return o;
   }
-  if (ha("aderenza")) {
+  if (is(Entry::adhesion)) {
     if (LineOutcome o = read_adhesion_line(s, in, liste.adhesion); o != LineOutcome::next)
       return o;
   }
-  if (ha("orologio")) read_clock(s, in);
-  if (ha("sabbia")) read_sand(s, in);
-  if (ha("segnale")) {
+  if (is(Entry::clock)) read_clock(s, in);
+  if (is(Entry::sand)) read_sand(s, in);
+  if (is(Entry::signal)) {
     if (LineOutcome o = read_signal(s, in); o != LineOutcome::next) return o;
   }
-  if (ha("rallentamento")) {
+  if (is(Entry::slowdown)) {
     if (LineOutcome o = read_slowdown(s, in); o != LineOutcome::next) return o;
   }
-  if (ha("abbattimento")) {
+  if (is(Entry::abatement)) {
     if (LineOutcome o = read_abatement(s, in); o != LineOutcome::next) return o;
   }
-  if (ha("stazione")) {
+  if (is(Entry::station)) {
     if (LineOutcome o = read_station(s, in, numero_stazione); o != LineOutcome::next) return o;
   }
   return LineOutcome::next;
@@ -85,13 +85,19 @@ void read_train(Scenario& s, Platform& platform, const SourceTexts& sources) {
   do {
     s.riga = in.read_text();
   } while (!in.at_end() && !contains_any_case(s.riga, "[generale]"));
+  const bool header_found = contains_any_case(s.riga, "[generale]");
+  if (!header_found) warn_train_text(s, WarningKind::no_general_header);
 
   std::int32_t numero_stazione = 1;
   PositionLists liste;
+  bool to_the_end = true;
   while (!in.at_end() && leggi_parola_chiave(s, in)) {
     mark_entry(s, in);
     const LineOutcome esito = interpreta(s, in, liste, numero_stazione);
-    if (esito == LineOutcome::soft_stop) break;
+    if (esito == LineOutcome::soft_stop) {
+      to_the_end = false;
+      break;
+    }
     if (esito == LineOutcome::error_exit) {
       if (sources.delete_after_reading) platform.remove(sources.train);
       return;
@@ -102,6 +108,8 @@ void read_train(Scenario& s, Platform& platform, const SourceTexts& sources) {
   if (sources.delete_after_reading) platform.remove(sources.train);
   complete_lists(s, liste);
   controlla_progressive(s);
+  if (header_found && to_the_end && numero_stazione == 1)
+    warn_train_text(s, WarningKind::no_station);
 }
 
 }  // namespace tracciato

@@ -62,10 +62,8 @@ Json items(const Json& report, const char* list, const char* one, bool faults) {
     const std::string item = std::string(one) + " " + std::to_string(i + 1);
     if (!o.is_object()) throw ReportError(item + " is not an object");
     Json j;
-    if (faults) {
-      j["code"] = or_null(whole(o, "code", item, false));
-      j["position"] = or_null(whole(o, "position", item, false));
-    }
+    if (faults) j["code"] = or_null(whole(o, "code", item, false));
+    j["position"] = or_null(whole(o, "position", item, false));
     j["file"] = or_null(text(o, "file", item, false));
     j["line"] = or_null(whole(o, "line", item, false));
     j["message"] = *text(o, "message", item, true);

@@ -127,11 +127,13 @@ TEST(ReportSummary, KeepsTheOutcomeFaultsAndWarnings) {
       "posizione_errore": 2450, "files": ["a.sim"],
       "faults": [{"code": 16, "position": 2450, "file": "t-.txt", "line": 61, "message": "busy"},
                  {"code": 10, "position": null, "file": "t-.txt", "line": null, "message": "full"}],
-      "warnings": [{"file": "a_linea.txt", "line": 3, "message": "\"pendnza\" matches no entry"}]})");
+      "warnings": [{"file": "a_linea.txt", "line": 3, "message": "\"pendnza\" matches no entry"},
+                   {"position": 850, "file": "a_linea.txt", "line": 4, "message": "cut"}]})");
   EXPECT_EQ(r, Json::parse(R"({"outcome": "faults", "codice_errore": 16, "posizione_errore": 2450,
       "faults": [{"code": 16, "position": 2450, "file": "t-.txt", "line": 61, "message": "busy"},
                  {"code": 10, "position": null, "file": "t-.txt", "line": null, "message": "full"}],
-      "warnings": [{"file": "a_linea.txt", "line": 3, "message": "\"pendnza\" matches no entry"}]})"));
+      "warnings": [{"position": null, "file": "a_linea.txt", "line": 3, "message": "\"pendnza\" matches no entry"},
+                   {"position": 850, "file": "a_linea.txt", "line": 4, "message": "cut"}]})"));
   EXPECT_EQ(report_summary(R"({"outcome": "ok"})")["faults"], Json::array());
 }
 

@@ -78,6 +78,31 @@ bool PosixPlatform::exists(const std::string& path) {
   return ::stat(c_path(path), &st) == 0;
 }
 
+std::string PosixPlatform::cannot_read(const std::string& path) {
+  struct stat st;
+  if (::stat(c_path(path), &st) != 0) return std::strerror(errno);
+  if (S_ISDIR(st.st_mode)) return "it is a directory";
+  if (!S_ISREG(st.st_mode)) return "it is not a regular file";
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return std::strerror(errno);
+  ::close(fd);
+  return {};
+}
+
+void PosixPlatform::make_directories(const std::string& path) {
+  c_path(path);
+  // Each prefix that ends before a separator, then the whole path.
+  for (std::size_t at = path.find('/', 1);; at = path.find('/', at + 1)) {
+    const std::string part = path.substr(0, at);
+    if (!part.empty() && ::mkdir(part.c_str(), 0777) != 0 && errno != EEXIST)
+      fail("make the folder", part, errno);
+    if (at == std::string::npos) break;
+  }
+  struct stat st;
+  if (::stat(path.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
+    fail("make the folder", path, ENOTDIR);
+}
+
 void PosixPlatform::remove(const std::string& path) {
   if (::unlink(c_path(path)) != 0) fail("delete", path, errno);
 }

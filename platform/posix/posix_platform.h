@@ -12,6 +12,8 @@ class PosixPlatform : public Platform {
   std::string application_directory() override;
   std::string join(const std::string& dir, const std::string& name) const override;
   bool exists(const std::string& path) override;
+  std::string cannot_read(const std::string& path) override;
+  void make_directories(const std::string& path) override;
   void remove(const std::string& path) override;
   std::string read(const std::string& path) override;
   void write(const std::string& path, std::string_view bytes) override;

@@ -135,6 +135,36 @@ bool Win32Platform::exists(const std::string& path) {
   return ::GetFileAttributesW(wide_path("find", path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+std::string Win32Platform::cannot_read(const std::string& path) {
+  const std::wstring wide = wide_path("read", path);
+  const DWORD attributes = ::GetFileAttributesW(wide.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return describe(::GetLastError());
+  if (attributes & FILE_ATTRIBUTE_DIRECTORY) return "it is a directory";
+  Handle file(::CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.valid()) return describe(::GetLastError());
+  if (::GetFileType(file.get()) != FILE_TYPE_DISK) return "it is not a regular file";
+  return {};
+}
+
+void Win32Platform::make_directories(const std::string& path) {
+  // Each prefix that ends before a separator, then the whole path; a drive ("C:") or
+  // the start of a network path is never made.
+  for (std::size_t at = path.find_first_of("\\/", 1);; at = path.find_first_of("\\/", at + 1)) {
+    const std::string part = path.substr(0, at);
+    const bool root = part.empty() || part.back() == ':' || part.find_first_not_of("\\/") ==
+                                                               std::string::npos;
+    if (!root && !::CreateDirectoryW(wide_path("make the folder", part).c_str(), nullptr)) {
+      const DWORD err = ::GetLastError();
+      if (err != ERROR_ALREADY_EXISTS) fail("make the folder", part, err);
+    }
+    if (at == std::string::npos) break;
+  }
+  const DWORD attributes = ::GetFileAttributesW(wide_path("make the folder", path).c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
+    fail("make the folder", path, ERROR_DIRECTORY);
+}
+
 void Win32Platform::remove(const std::string& path) {
   if (!::DeleteFileW(wide_path("delete", path).c_str())) fail("delete", path, ::GetLastError());
 }
@@ -200,11 +230,12 @@ void Win32Platform::write(const std::string& path, std::string_view bytes) {
 }
 
 void Win32Platform::show_message(const std::string& text) {
-  if (stderr_usable_) {
+  if (stderr_usable_ || !boxes_) {
     std::fputs(text.c_str(), stderr);
     std::fputc('\n', stderr);
     std::fflush(stderr);
   }
+  if (!boxes_) return;
   std::wstring wide;
   try {
     wide = widen_1252(text);
@@ -216,7 +247,7 @@ void Win32Platform::show_message(const std::string& text) {
 
 void Win32Platform::report_failure(const std::string& what) {
   const std::string line = "tracciato: run-time failure: " + what;
-  if (stderr_usable_) {
+  if (stderr_usable_ || !boxes_) {
     std::fprintf(stderr, "%s\n", line.c_str());
     std::fflush(stderr);
     return;

@@ -19,10 +19,13 @@ class Win32Platform : public Platform {
   std::string application_directory() override;
   std::string join(const std::string& dir, const std::string& name) const override;
   bool exists(const std::string& path) override;
+  std::string cannot_read(const std::string& path) override;
+  void make_directories(const std::string& path) override;
   void remove(const std::string& path) override;
   std::string read(const std::string& path) override;
   void write(const std::string& path, std::string_view bytes) override;
   void show_message(const std::string& text) override;
+  void messages_to_console() override { boxes_ = false; }
   void report_failure(const std::string& what) override;
   [[noreturn]] void end_program(int status) override;
 
@@ -32,6 +35,7 @@ class Win32Platform : public Platform {
  private:
   WaitingWindow attesa_;
   bool stderr_usable_ = false;  // lines written to standard error reach someone
+  bool boxes_ = true;           // messages also in a box that waits for OK
 };
 
 }  // namespace tracciato

@@ -3,6 +3,8 @@
 //   win32_platform_check SCRATCH_DIR [SCREENSHOT.bmp]
 // Or, while another process shows a message box, how that box looks:
 //   win32_platform_check --message-box CAPTION TEXT [SECONDS]
+// Or the layer's own message box, as the no-argument run shows errore, for the above:
+//   win32_platform_check --show-message TEXT
 // Prints one line per check and exits 1 when any failed.
 #include <windows.h>
 
@@ -313,12 +315,18 @@ int check_message_box(const std::string& caption, const std::string& text, int s
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc == 3 && std::string(argv[1]) == "--show-message") {
+    Win32Platform p;
+    p.show_message(argv[2]);
+    return 0;
+  }
   if (argc >= 4 && std::string(argv[1]) == "--message-box")
     return check_message_box(argv[2], argv[3], argc > 4 ? std::atoi(argv[4]) : 30);
   if (argc < 2) {
     std::fprintf(stderr,
                  "usage: win32_platform_check SCRATCH_DIR [SCREENSHOT.bmp]\n"
-                 "       win32_platform_check --message-box CAPTION TEXT [SECONDS]\n");
+                 "       win32_platform_check --message-box CAPTION TEXT [SECONDS]\n"
+                 "       win32_platform_check --show-message TEXT\n");
     return 64;
   }
   Win32Platform p;

@@ -48,6 +48,7 @@ function fillLegend(section) {
       swatch(colours.signboard, 'signboard'),
       swatch(colours.adhesion, 'adhesion'),
       swatch(colours.fault, 'fault of the report'),
+      swatch(colours.warning, 'warning of the report'),
       swatch(colours.cursor, 'cursor'),
     ),
   );

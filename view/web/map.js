@@ -291,7 +291,16 @@ class MapView {
         }
       }
 
-    // The report's faults.
+    // The report's warnings, then its faults on top.
+    for (const w of s.warnings) {
+      const q = at(w.position);
+      if (!inside(q, 0)) continue;
+      g.strokeStyle = colours.warning;
+      g.lineWidth = 1.5;
+      g.beginPath();
+      g.arc(q.x, q.y, 7, 0, 2 * Math.PI);
+      g.stroke();
+    }
     this.faultMarks = [];
     for (const f of s.faults) {
       const q = at(f.position);

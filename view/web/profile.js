@@ -185,7 +185,19 @@ class ProfileView {
       g.fillText(`${a[i]} %`, ax + 3, adhesionY + 4);
     }
 
-    // The report's faults at their metres.
+    // The report's warnings and faults at their metres, the faults on top.
+    for (const w of s.warnings) {
+      if (!visible(w.position, w.position)) continue;
+      const wx = Math.round(x(w.position)) + 0.5;
+      g.strokeStyle = colours.warning;
+      g.lineWidth = 1;
+      g.setLineDash([3, 3]);
+      g.beginPath();
+      g.moveTo(wx, b.y0);
+      g.lineTo(wx, b.y1);
+      g.stroke();
+      g.setLineDash([]);
+    }
     this.faultMarks = [];
     for (const f of s.faults) {
       if (!visible(f.position, f.position)) continue;

@@ -73,6 +73,7 @@ class Scenario {
       : null;
     this.hasBeyond = !!this.runs && this.runs.some((r) => r.beyond);
     this.faults = (data.report ? data.report.faults : []).filter((f) => f.position !== null);
+    this.warnings = (data.report ? data.report.warnings : []).filter((w) => w.position != null);
   }
 
   // The cell whose metres hold `metre`, found from the metres each cell carries.

@@ -161,8 +161,8 @@ function listProblems(section, list, title, scenario, page) {
   title.textContent = `Faults (${r.faults.length}) and warnings (${r.warnings.length})`;
   const where = (p) => (p.file ? `${p.file}${p.line ? `:${p.line}` : ''}: ` : '');
   const items = [
-    ...r.faults.map((f) => ({ kind: 'fault', p: f, label: `error ${f.code}`, at: f.position })),
-    ...r.warnings.map((w) => ({ kind: 'warning', p: w, label: 'warning', at: null })),
+    ...r.faults.map((f) => ({ kind: 'fault', p: f, label: f.code != null ? `error ${f.code}` : 'error', at: f.position })),
+    ...r.warnings.map((w) => ({ kind: 'warning', p: w, label: 'warning', at: w.position ?? null })),
   ];
   if (items.length === 0) list.replaceChildren(el('li', { class: 'unplaced', text: 'none' }));
   for (const it of items)
