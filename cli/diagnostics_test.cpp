@@ -184,6 +184,8 @@ const std::vector<FaultCase> fault_cases{
     {"a line with too few values", plain_route,
      train({"segnale, 5900, 1, 4", "segnale, 6000, 1,4,0,0,0,0,0,0,0,0"}), 25, std::nullopt, train_path,
      2, 20, "signal at 5900 m: the line has 3 values of the 11 signal takes; the first missing is s2"},
+    {"speed-indicator speeds beyond their packing", route({"indicatori_vmax, 3100, 1635, 90, 90, 0, 495, , , 0"}),
+     train({}), 25, std::nullopt, route_path, 4, 1, "side s up to 1635 km/h and, with side s at 1635, side d up to 335"},
     {"value not a number", plain_route, train({"sabbia, abc"}), 25, std::nullopt, train_path, 2, 9,
      "\"abc\" is not a whole number"},
     {"progressive off the 50 m grid",

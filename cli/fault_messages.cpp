@@ -311,8 +311,9 @@ std::string too_wide(F& f, const RuntimeFailure& r, const EntryKind* k) {
   }
   if (keyword == "indicatori_vmax")
     return entry_named(f, *k) + ": a packed speed, 20 x the side-s speed + the side-d speed / 5, "
-           "is " + std::to_string(r.index) + ", which its 16-bit field cannot hold; give speeds "
-           "up to 1635 km/h";
+           "is " + std::to_string(r.index) + ", which its 16-bit field cannot hold (32767 at most): "
+           "keep each pair within it, side s up to 1635 km/h and, with side s at 1635, side d up "
+           "to 335";
   return (k ? entry_named(f, *k) + ": " : std::string()) + "a value does not fit its field: " +
          std::string(f.cause);
 }

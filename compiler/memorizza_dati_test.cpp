@@ -4,6 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "model/diagnostica.h"
+
 #include "route_reader/route_test_support.h"
 
 namespace tracciato {
@@ -86,6 +92,46 @@ TEST(ModelReader, ARunTimeFailureNamesTheLineOfTheEntry) {
     l.s.observer = [&](const Scenario::Record& r) { causa = r.cause; };
     memorizza(l);
     EXPECT_EQ(causa.rfind("app/R_linea.txt:5:", 0), 0u) << causa;
+  }
+}
+
+// The trail tells of each entry read to its end where its keyword field and its last
+// field end in its text; comments skipped before it belong to no entry, and the entry
+// that stops the reading is not told.
+TEST(ModelReader, TheTrailTellsWhereEachEntryReadEnds) {
+  const std::string route =
+      linea("- a comment\r\npendenza, 100, 2\r\nxyz,montagna, 16901, 17000, 1\r\n");
+  Lettura l(route, 0);
+  l.p.files[l.sources.train] = "[generale]\r\nsabbia, 3\r\n[fine]\r\n";
+  ReadingTrail trail;
+  struct Told {
+    Scope scope;
+    std::string keyword;
+    std::size_t keyword_end, end;
+  };
+  std::vector<Told> told;
+  trail.on_entry = [&](Scope scope, std::size_t keyword_end, std::size_t end) {
+    told.push_back({scope, l.s.riga, keyword_end, end});
+  };
+  l.s.trail = &trail;
+  memorizza(l);
+  EXPECT_EQ(l.s.codice_errore, 15);
+  auto after = [&](const std::string& text, const char* what) { return text.find(what) + std::strlen(what); };
+  const std::string train = "[generale]\r\nsabbia, 3\r\n[fine]\r\n";
+  ASSERT_EQ(told.size(), 5u);
+  const Told expected[] = {
+      {Scope::general, "lunghezza percorso", after(route, "percorso,"), after(route, "10000\r\n")},
+      {Scope::general, "[curve]", after(route, "[curve]\r\n"), after(route, "[curve]\r\n")},
+      {Scope::body, "pendenza", after(route, "pendenza,"), after(route, "2\r\n")},
+      {Scope::body, "xyz", after(route, "xyz,"), after(route, "xyz,")},
+      {Scope::train, "sabbia", after(train, "sabbia,"), after(train, "3\r\n")},
+  };
+  for (std::size_t i = 0; i < told.size(); ++i) {
+    SCOPED_TRACE(expected[i].keyword);
+    EXPECT_EQ(told[i].scope, expected[i].scope);
+    EXPECT_EQ(told[i].keyword, expected[i].keyword);
+    EXPECT_EQ(told[i].keyword_end, expected[i].keyword_end);
+    EXPECT_EQ(told[i].end, expected[i].end);
   }
 }
 

@@ -13,29 +13,17 @@
 namespace tracciato::fuzz {
 
 // A harness's own check failed: abort, so that the fuzzer keeps the input.
-[[noreturn]] inline void guasto_del_harness() { std::abort(); }
-inline void verifica(bool condizione) {
-  if (!condizione) guasto_del_harness();
+[[noreturn]] inline void harness_fault() { std::abort(); }
+inline void require(bool holds) {
+  if (!holds) harness_fault();
 }
 
-inline std::string testo_di(const std::uint8_t* data, std::size_t size) {
+inline std::string text_of(const std::uint8_t* data, std::size_t size) {
   return std::string(reinterpret_cast<const char*>(data), size);
 }
 
-// The route and the train of one input: the bytes before the first NUL, and those
-// after it (empty when there is none).
-struct Coppia {
-  std::string linea;
-  std::string treno;
-};
-inline Coppia dividi(std::string_view input) {
-  const std::size_t nul = input.find('\0');
-  if (nul == std::string_view::npos) return {std::string(input), {}};
-  return {std::string(input.substr(0, nul)), std::string(input.substr(nul + 1))};
-}
-
 // A small route that reaches every part of the body, for the train harness.
-inline constexpr const char* linea_piccola =
+inline constexpr const char* small_route =
     "[generale]\r\n"
     "lunghezza percorso,    20000\r\n"
     "progressiva chilometrica uno,    0,    0,    0\r\n"
@@ -50,18 +38,18 @@ inline constexpr const char* linea_piccola =
     "[fine]\r\n";
 
 // Both texts staged in a memory platform, as the embedded run names them.
-struct Banco {
+struct Bench {
   MemoryPlatform p;
   Scenario s;
   SourceTexts sources{"app/R_linea.txt", "app/R_T-.txt", false};
 
-  Banco(std::int32_t con_planimetria, bool remove) {
+  Bench(std::int32_t con_planimetria, bool remove) {
     s.nome_linea = "R";
     s.nome_treno = "T";
     s.con_planimetria = con_planimetria;
     sources.delete_after_reading = remove;
   }
-  bool presente(const std::string& path) const { return p.files.count(path) != 0; }
+  bool has(const std::string& path) const { return p.files.count(path) != 0; }
 };
 
 }  // namespace tracciato::fuzz

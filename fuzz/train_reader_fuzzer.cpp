@@ -8,17 +8,17 @@
 using namespace tracciato;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const std::string treno = fuzz::testo_di(data, size);
+  const std::string train = fuzz::text_of(data, size);
   for (const bool remove : {true, false}) {
-    fuzz::Banco b(0, remove);
-    b.p.files[b.sources.route] = fuzz::linea_piccola;
-    b.p.files[b.sources.train] = treno;
+    fuzz::Bench b(0, remove);
+    b.p.files[b.sources.route] = fuzz::small_route;
+    b.p.files[b.sources.train] = train;
     memorizza_dati(b.s, b.p, b.sources);
     if (remove) {
-      fuzz::verifica(b.p.files.empty());
+      fuzz::require(b.p.files.empty());
     } else {
-      fuzz::verifica(b.p.files.at(b.sources.route) == fuzz::linea_piccola);
-      fuzz::verifica(b.p.files.at(b.sources.train) == treno);
+      fuzz::require(b.p.files.at(b.sources.route) == fuzz::small_route);
+      fuzz::require(b.p.files.at(b.sources.train) == train);
     }
   }
   return 0;

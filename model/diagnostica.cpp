@@ -136,6 +136,7 @@ void mark_entry(Scenario& s, const FieldInput& in) {
   ReadingTrail& d = *s.trail;
   d.entry.line = in.field_line();
   d.entry.column = in.field_column();
+  d.keyword_end = in.offset();
   if (stessa_riga(d.values_end, d.entry) && !da_non_segnalare(s.riga) &&
       !stessa_riga(d.warned, d.entry))
     avvisa(s, WarningKind::surplus_value, d.entry.text == 0 ? Scope::body : Scope::train);
@@ -145,6 +146,7 @@ void mark_entry(Scenario& s, const FieldInput& in) {
 void end_entry(Scenario& s, const FieldInput& in, Scope ambito) {
   if (!s.trail) return;
   ReadingTrail& d = *s.trail;
+  if (d.on_entry) d.on_entry(ambito, d.keyword_end, in.offset());
   const bool letta = in.field_line() != d.entry.line || in.field_column() != d.entry.column;
   if (letta) {
     d.values_end = {d.entry.text, in.field_line(), in.field_column()};

@@ -94,6 +94,12 @@ struct ReadingTrail {
   // cell), in the order written.
   std::vector<std::int64_t> stops_over_events;
   std::function<void(const Warning&)> on_warning;
+  // Told of each entry looked at once it is read, the reader standing before the next
+  // keyword field: its scope, and the byte offsets in its text where its keyword field
+  // ended and where its last field ended. An entry that ends the reading (a fault, the
+  // soft stop) is not told.
+  std::function<void(Scope, std::size_t keyword_end, std::size_t end)> on_entry;
+  std::size_t keyword_end = 0;  // of the entry being read
 
   // The line that ends the values of the entry before; a non-empty field on it is a
   // surplus value.

@@ -16,6 +16,8 @@ class FieldInput {
 
   // No byte left.
   bool at_end() const { return pos_ == bytes_.size(); }
+  // The bytes read so far: the offset of the next byte to read.
+  std::size_t offset() const { return pos_; }
 
   // A text or keyword field: leading blanks skipped; a field opening with a double
   // quote runs to the next quote; otherwise to the next comma or line end (consumed),
