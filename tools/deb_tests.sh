@@ -8,20 +8,7 @@ set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 dir=${1:-$root/build/release}
 
-passed=0
-failed=0
-pass() { passed=$((passed + 1)); echo "ok   $*"; }
-fail() { failed=$((failed + 1)); echo "FAIL $*"; }
-check() {  # check NAME COMMAND...: the command's success is the check's
-  local name=$1
-  shift
-  if "$@"; then pass "$name"; else fail "$name"; fi
-}
-finish() {
-  echo "$passed passed, $failed failed"
-  [ "$failed" -eq 0 ]
-  exit
-}
+. "$root/tools/checks.sh"
 
 # Every file the package holds, and nothing else: no library, header or test.
 expected_files() {

@@ -16,20 +16,7 @@ build=$root/build
 packages=(cmake ninja-build g++ libcli11-dev nlohmann-json3-dev
           g++-mingw-w64-x86-64 wine wine64 xvfb xdotool imagemagick unzip)
 
-passed=0
-failed=0
-pass() { passed=$((passed + 1)); echo "ok   $*"; }
-fail() { failed=$((failed + 1)); echo "FAIL $*"; }
-check() {  # check NAME COMMAND...: the command's success is the check's
-  local name=$1
-  shift
-  if "$@"; then pass "$name"; else fail "$name"; fi
-}
-finish() {
-  echo "$passed passed, $failed failed"
-  [ "$failed" -eq 0 ]
-  exit
-}
+. "$root/tools/checks.sh"
 die() {
   echo "windows_tests: $*" >&2
   fail "$*"
