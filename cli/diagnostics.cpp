@@ -27,6 +27,17 @@ void Diagnostics::attach(Scenario& s) {
 
 std::string Diagnostics::file_of(int text) const { return file_shown(d_, text, base_names_); }
 
+namespace {
+
+// The column of field `k` of a source line read from `from_column` on; `from_column`
+// itself when the line has fewer fields.
+std::size_t field_column(const std::string& line, std::size_t from_column, std::size_t k) {
+  const std::vector<LineField> here = fields_from(line, from_column);
+  return k < here.size() ? here[k].column : from_column;
+}
+
+}  // namespace
+
 std::string Diagnostics::line_of(int text, std::size_t line) const {
   return text_line(d_, text, line);
 }
@@ -50,10 +61,7 @@ void Diagnostics::on_fault(Code code, std::optional<std::int32_t> position,
   if (g.line != 0) {
     g.source_line = f.line_of(f.at.text, g.line);
     g.column = f.column;
-    if (g.column == 0) {
-      const std::vector<LineField> here = fields_from(g.source_line, f.at.column);
-      g.column = f.caret < here.size() ? here[f.caret].column : f.at.column;
-    }
+    if (g.column == 0) g.column = field_column(g.source_line, f.at.column, f.caret);
   }
   list_.push_back(std::move(g));
 }
@@ -80,8 +88,6 @@ void Diagnostics::finish(const CompileOutcome& outcome) {
   if (outcome.kind == CompileOutcome::Kind::runtime) {
     // Without cells nothing after the reader can run: the reader's fault said why.
     if (outcome.failure_kind == RuntimeFailure::Kind::table_unallocated && no_cells_told_) return;
-    g.in_register = false;
-    g.stopped = true;
     if (d_.blamed) {
       // The failure belongs to an entry: say it at its line, in its terms.
       FaultContext f(*s_, d_, base_names_, Code::none, std::nullopt, outcome.failure);
@@ -90,14 +96,12 @@ void Diagnostics::finish(const CompileOutcome& outcome) {
       g.line = f.at.line;
       g.metres = f.value(1);
       g.source_line = f.line_of(f.at.text, g.line);
-      const std::vector<LineField> here = fields_from(g.source_line, f.at.column);
-      g.column = f.caret < here.size() ? here[f.caret].column : f.at.column;
+      g.column = field_column(g.source_line, f.at.column, f.caret);
     } else {
       g.message = "run-time failure: " + outcome.failure + "; no further file was written";
     }
   } else if (outcome.kind == CompileOutcome::Kind::errore) {
     g.code = std::atoi(outcome.errore.c_str());
-    g.stopped = true;
     const bool marks = outcome.errore == std::to_string(number_of(ErroreNumber::marks_taken));
     g.message = marks ? "reserved slot taken: entry 85's par1 or cell 1's valore1 was already set "
                         "before the marks were stamped"
@@ -131,8 +135,7 @@ void Diagnostics::finish(const CompileOutcome& outcome) {
         g.line = from.line;
         g.metres = f.value(1);
         g.source_line = f.line_of(from.text, from.line);
-        const std::vector<LineField> here = fields_from(g.source_line, from.column);
-        g.column = here.size() > 1 ? here[1].column : from.column;
+        g.column = field_column(g.source_line, from.column, 1);
       }
     }
     g.message += "; no binary file was written";
@@ -189,7 +192,6 @@ void Diagnostics::add_to(nlohmann::ordered_json& report) const {
   for (const Diagnostic& g : list_) {
     nlohmann::ordered_json item;
     if (g.severity == Diagnostic::Severity::error) {
-      if (!g.in_register && !g.stopped) continue;
       item["code"] = g.code != 0 ? nlohmann::ordered_json(g.code) : nlohmann::ordered_json();
     }
     item["position"] = g.metres ? nlohmann::ordered_json(*g.metres) : nlohmann::ordered_json();

@@ -32,7 +32,6 @@ struct Diagnostic {
   std::string message;
   std::string source_line;             // the line quoted under the message
   bool in_register = false;            // a write to the error register
-  bool stopped = false;                // the failure or errore that stopped the compile
 };
 
 // Listens to one compile and keeps what it has to say, in the order it happened.

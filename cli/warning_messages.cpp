@@ -1,5 +1,7 @@
 #include "cli/warning_messages.h"
 
+#include <span>
+#include <string_view>
 #include <vector>
 
 #include "cli/edit_distance.h"
@@ -30,39 +32,32 @@ std::string digits_of(const std::string& field) {
   return out;
 }
 
-const std::vector<std::string>& keywords(Scope scope) {
-  static const std::vector<std::string> body{"pendenza", "curvad", "curvas", "montagna",
-                                             "indicatori_vmax", "cartello_indicatore"};
-  static const std::vector<std::string> train{
+std::span<const std::string_view> keywords(Scope scope) {
+  static constexpr std::string_view body[] = {"pendenza", "curvad", "curvas", "montagna",
+                                              "indicatori_vmax", "cartello_indicatore"};
+  static constexpr std::string_view train[] = {
       "numero vetture", "percentuale massa frenata", "sabbia", "orologio", "aderenza",
       "velocita", "stazione", "segnale", "rallentamento", "abbattimento"};
-  return scope == Scope::train ? train : body;
+  if (scope == Scope::train) return train;
+  return body;
 }
 
-std::string nearest(const std::string& f, const std::vector<std::string>& candidates) {
+std::string nearest(const std::string& f, std::span<const std::string_view> candidates) {
   std::string best;
   std::size_t best_distance = 3;
-  for (const std::string& k : candidates) {
+  for (const std::string_view k : candidates) {
     // The distance is at least the difference in length: a long field costs nothing.
     const std::size_t gap = f.size() > k.size() ? f.size() - k.size() : k.size() - f.size();
     if (gap >= best_distance) continue;
     const std::size_t d = edit_distance(f, k);
     if (d < best_distance) {
       best_distance = d;
-      best = k;
+      best = std::string(k);
     }
   }
   return best;
 }
 
-const std::vector<std::string>& headers(Scope scope) {
-  static const std::vector<std::string> route{"[generale]", "[curve]",   "[pendenze]", "[montagne]",
-                                              "[cartelli]",  "[indicazioni]", "[fine]"};
-  static const std::vector<std::string> train{"[generale]", "[aderenze]", "[vel_limite]",
-                                              "[stazioni]", "[rallentamenti]", "[abbattimenti]",
-                                              "[segnali]",  "[codici]",   "[fine]"};
-  return scope == Scope::train ? train : route;
-}
 
 // What a cell held before a station's stop was written over it.
 std::string event_noun(std::int64_t evento) {
@@ -159,7 +154,7 @@ std::string warning_message(const Warning& w, const ReadingTrail& trail, bool ba
              "so nothing of this text was read";
     case WarningKind::unknown_header: {
       std::string m = field + " is no section header of this text and is disregarded";
-      if (const std::string h = nearest(lowercase(w.field), headers(w.scope)); !h.empty())
+      if (const std::string h = nearest(lowercase(w.field), section_headers(w.scope != Scope::train)); !h.empty())
         m += "; did you mean \"" + h + "\"?";
       return m;
     }

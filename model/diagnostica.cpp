@@ -2,6 +2,7 @@
 
 #include <span>
 
+#include "model/entry_kinds.h"
 #include "model/rounding.h"
 #include "model/scenario.h"
 #include "model/text.h"
@@ -36,12 +37,6 @@ bool voce_generale_ogni_caso(std::string_view r) {
          (ha("segnali") && ha("ripetizione"));
 }
 
-bool voce_del_corpo_ogni_caso(std::string_view r) {
-  auto ha = [&](const char* w) { return contains_any_case(r, w); };
-  return ha("pendenza") || ha("curva") || ha("montagna") || ha("indicatori_v") ||
-         (ha("cartello") && ha("indicat"));
-}
-
 // A word the general section recognises only in lower case, written with a capital.
 bool maiuscola_di_troppo(std::string_view r) {
   for (const char* parola : {"progressiva", "sfondo", "ripetizione", "segnali"})
@@ -70,18 +65,12 @@ void warn(Scenario& s, WarningKind kind, Fill&& fill) {
   if (d.on_warning) d.on_warning(w);
 }
 
-const char* const route_headers[] = {"[generale]", "[curve]", "[pendenze]", "[montagne]",
-                                     "[cartelli]", "[indicazioni]", "[fine]"};
-const char* const train_headers[] = {"[generale]", "[aderenze]", "[vel_limite]", "[stazioni]",
-                                     "[rallentamenti]", "[abbattimenti]", "[segnali]",
-                                     "[codici]", "[fine]"};
 
 bool header_field(std::string_view t) { return !t.empty() && t.front() == '[' && t.back() == ']'; }
 
 bool known_header(std::string_view t, bool route) {
   const std::string l = lowercase(t);
-  for (const char* h : route ? std::span<const char* const>(route_headers)
-                             : std::span<const char* const>(train_headers))
+  for (const std::string_view h : section_headers(route))
     if (l == h) return true;
   return false;
 }
@@ -101,6 +90,16 @@ std::size_t utf8_sequence(const std::string& b, std::size_t i) {
 }
 
 }  // namespace
+
+std::span<const std::string_view> section_headers(bool route) {
+  static constexpr std::string_view route_headers[] = {
+      "[generale]", "[curve]", "[pendenze]", "[montagne]", "[cartelli]", "[indicazioni]", "[fine]"};
+  static constexpr std::string_view train_headers[] = {
+      "[generale]",      "[aderenze]",     "[vel_limite]", "[stazioni]", "[rallentamenti]",
+      "[abbattimenti]", "[segnali]",      "[codici]",     "[fine]"};
+  if (route) return route_headers;
+  return train_headers;
+}
 
 void open_text(Scenario& s, const std::string& nome) {
   if (!s.trail) return;
@@ -168,7 +167,7 @@ void end_entry(Scenario& s, const FieldInput& in, Scope ambito) {
   const std::string& r = s.riga;
   switch (ambito) {
     case Scope::general:
-      if (voce_del_corpo_ogni_caso(r))
+      if (entry_kind_of(r, TextPart::body) != nullptr)
         avvisa(s, WarningKind::body_in_general, ambito);
       else if (maiuscola_di_troppo(r))
         avvisa(s, WarningKind::lower_case_needed, ambito);

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -59,17 +60,20 @@ enum class WarningKind {
 // Where a keyword field is looked at: what a field that matches no entry there means.
 enum class Scope { general, body, train };
 
+// The section headers of the route text (`route`) or of the train text, in lower case.
+std::span<const std::string_view> section_headers(bool route);
+
 struct Warning {
   WarningKind kind;
   Scope scope;
   Place place;
-  std::string field;        // the field the warning is about, as read
+  std::string field{};      // the field the warning is about, as read
   std::int64_t start = 0;   // gradient or curve: its start metre; else its position
   std::int64_t cursor = 0;  // gradient: the cell it takes effect from; curve: the plan cursor
-  std::string what;         // value_cut: the value's name; length_not_positive: whose length
+  std::string what{};       // value_cut: the value's name; length_not_positive: whose length
   std::int64_t value = 0;   // the value as written (value_cut, lengths, the route's end...)
   std::int64_t stored = 0;  // what the files hold instead (value_cut), the route length
-  Place earlier;            // the entry this one collides with or follows, when known
+  Place earlier{};          // the entry this one collides with or follows, when known
   std::int64_t earlier_at = 0;  // that entry's position (m)
 };
 

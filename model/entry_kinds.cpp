@@ -104,8 +104,6 @@ constexpr std::array<EntryKind, 23> kinds{{
 
 std::span<const EntryKind> entry_kinds() { return kinds; }
 
-const EntryKind& entry_kind(Entry e) { return kinds[static_cast<std::size_t>(e)]; }
-
 bool recognises(Entry e, std::string_view f) {
   auto any = [f](std::string_view w) { return contains_any_case(f, w); };
   auto lower = [f](std::string_view w) { return contains(f, w); };

@@ -35,7 +35,6 @@ enum class Entry : std::size_t {
 };
 
 std::span<const EntryKind> entry_kinds();
-const EntryKind& entry_kind(Entry e);
 
 // Whether the keyword field is one of entry `e`: it holds the entry's words, in any case
 // or, for some general entries, in lower case only. The readers recognise their entries
