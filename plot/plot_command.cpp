@@ -86,7 +86,7 @@ int run_plot(Platform& platform, const PlotOptions& o, std::ostream& out, std::o
     return code_of(ExitStatus::usage);
   }
 
-  int status = 0;
+  int status = code_of(ExitStatus::ok);
   std::vector<voce> voci;
   std::vector<cella> celle;
   std::optional<DecodedPlan> plan;
@@ -101,7 +101,7 @@ int run_plot(Platform& platform, const PlotOptions& o, std::ostream& out, std::o
         err << prefix << "no plan file " << path
             << " (a compile with --no-plan writes none): no map, "
             << (profile ? "the profile only" : "nothing drawn") << "\n";
-        if (o.map) status = 3;  // the map asked for cannot be drawn
+        if (o.map) status = code_of(ExitStatus::runtime);  // the map asked for cannot be drawn
         map.reset();
       } else {
         plan = decode(path, read_input(platform, path), decode_plan);

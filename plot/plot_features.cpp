@@ -8,11 +8,6 @@ namespace tracciato::plot {
 
 namespace {
 
-const voce* entry(const std::vector<voce>& voci, std::int64_t i) {
-  return i >= 0 && i < static_cast<std::int64_t>(voci.size()) ? &voci[static_cast<std::size_t>(i)]
-                                                               : nullptr;
-}
-
 bool blank(const voce& v) {
   return v.genere == 0 && v.inizio_area == 0 && v.fine_area == 0 && v.posizione == 0 &&
          v.opz1 == 0 && v.nome.empty() && v.par1 == 0 && v.par2 == 0 && v.par3 == 0 &&
@@ -36,7 +31,7 @@ void read_stations(RouteFeatures& f, const std::vector<voce>& voci,
       stop_cell[static_cast<std::size_t>(c.valore1)] = static_cast<std::int64_t>(i);
   }
   for (std::int64_t k = 1; k < lowest_board; ++k) {
-    const voce* v = entry(voci, k);
+    const voce* v = entry_at(voci, k);
     if (!v || blank(*v)) break;
     const std::int64_t stop = stop_cell[static_cast<std::size_t>(k)];
     f.stations.push_back({utf8_from_1252(v->nome), stop >= 0 ? event_metre(stop) : v->posizione,
@@ -46,12 +41,17 @@ void read_stations(RouteFeatures& f, const std::vector<voce>& voci,
 
 }  // namespace
 
+const voce* entry_at(const std::vector<voce>& voci, std::int64_t i) {
+  return i >= 0 && i < static_cast<std::int64_t>(voci.size()) ? &voci[static_cast<std::size_t>(i)]
+                                                               : nullptr;
+}
+
 RouteFeatures route_features(const std::vector<voce>& voci, const std::vector<cella>& celle) {
   RouteFeatures f;
-  if (const voce* v = entry(voci, entry::route_header)) f.route = utf8_from_1252(v->nome);
-  if (const voce* v = entry(voci, entry::train_header)) f.train = utf8_from_1252(v->nome);
+  if (const voce* v = entry_at(voci, entry::route_header)) f.route = utf8_from_1252(v->nome);
+  if (const voce* v = entry_at(voci, entry::train_header)) f.train = utf8_from_1252(v->nome);
   const std::int64_t covered = static_cast<std::int64_t>(celle.size()) * metres_per_cell;
-  if (const voce* v = entry(voci, entry::run_data))
+  if (const voce* v = entry_at(voci, entry::run_data))
     f.length = std::clamp<std::int64_t>(v->fine_area, 0, covered);
 
   read_stations(f, voci, celle);
@@ -68,7 +68,7 @@ RouteFeatures route_features(const std::vector<voce>& voci, const std::vector<ce
     const cella& c = celle[static_cast<std::size_t>(i)];
     if (c.evento == event::signal) f.signals.push_back(event_metre(i));
     if (c.evento == event::signboard) {
-      const voce* v = entry(voci, c.valore1);
+      const voce* v = entry_at(voci, c.valore1);
       f.signboards.push_back(
           {event_metre(i), v ? utf8_from_1252(signboard_caption(v->nome)) : std::string()});
     }

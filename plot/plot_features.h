@@ -50,6 +50,10 @@ inline constexpr std::int64_t metres_per_cell = 50;
 
 inline std::int64_t event_metre(std::int64_t cell) { return (cell - 1) * metres_per_cell; }
 
+// Entry i of the entry file's `voci`, or nullptr when there is none (a value read from a
+// cell may name any index).
+const voce* entry_at(const std::vector<voce>& voci, std::int64_t i);
+
 // `voci` holds the 87 entries of the entry file.
 RouteFeatures route_features(const std::vector<voce>& voci, const std::vector<cella>& celle);
 

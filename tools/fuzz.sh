@@ -36,14 +36,16 @@ cmake --build "$build" --target "${targets[@]}"
 
 # The compile harness prints how often each of its properties compared.
 export TRACCIATO_FUZZ_COUNTS=1
+# The limits of every run, merge and replay of a harness.
+limits=(-timeout=10 -rss_limit_mb=2048 -max_len=65536)
 
 # fuzz HARNESS SECONDS LOG: one run over the harness's corpora; new inputs go to a
 # scratch corpus, the committed seeds stay as they are.
 fuzz() {
   local h=$1 time=$2 log=$3
   (cd "$build/fuzz/findings/$h" &&
-    "$build/fuzz/${h}_fuzzer" -max_total_time="$time" -timeout=10 -rss_limit_mb=2048 \
-      -max_len=65536 -dict="$root/fuzz/keywords.dict" -print_final_stats=1 \
+    "$build/fuzz/${h}_fuzzer" -max_total_time="$time" "${limits[@]}" \
+      -dict="$root/fuzz/keywords.dict" -print_final_stats=1 \
       "$build/fuzz/work/$h" "$root/fuzz/corpus/$h" >"$log" 2>&1)
 }
 
@@ -100,11 +102,11 @@ for h in "${harnesses[@]}"; do
   done
   # Into the seeds, the inputs of this and earlier runs that reach edges the seeds do
   # not (edges only, not hit counts: a few files, not hundreds).
-  "$build/fuzz/${h}_fuzzer" -merge=1 -use_counters=0 -timeout=10 -rss_limit_mb=2048 -max_len=65536 \
+  "$build/fuzz/${h}_fuzzer" -merge=1 -use_counters=0 "${limits[@]}" \
     "$root/fuzz/corpus/$h" "$build/fuzz/work/$h" >"$logs/merge.log" 2>&1
   seeds_after=$(find "$root/fuzz/corpus/$h" -type f | wc -l)
   # The coverage the seeds now reach: their replay's first status line.
-  coverage=$("$build/fuzz/${h}_fuzzer" -runs=0 -timeout=10 -rss_limit_mb=2048 -max_len=65536 \
+  coverage=$("$build/fuzz/${h}_fuzzer" -runs=0 "${limits[@]}" \
     "$root/fuzz/corpus/$h" 2>&1 | sed -n 's/.*INITED cov: \([0-9]*\) ft: \([0-9]*\).*/\1 edges, \2 features/p')
   echo "  executions $executions in $runs run(s) ($((executions / (campaign * 60))) a second)," \
     "coverage $coverage, seeds $seeds_before -> $seeds_after, findings $found"

@@ -74,11 +74,6 @@ Json items(const Json& report, const char* list, const char* one, bool faults) {
 
 // --- the scenario -----------------------------------------------------------------
 
-const voce* entry(const std::vector<voce>& voci, std::int64_t i) {
-  return i >= 0 && i < static_cast<std::int64_t>(voci.size()) ? &voci[static_cast<std::size_t>(i)]
-                                                               : nullptr;
-}
-
 std::int64_t cell_at(std::int64_t event_metre) { return event_metre / plot::metres_per_cell + 1; }
 
 // The entry a station or signboard cell names, with its role and name.
@@ -86,7 +81,7 @@ Json points_at(const cella& c, const std::vector<voce>& voci, const dump::EntryR
   if (c.evento != event::station && c.evento != event::signboard) return nullptr;
   Json j;
   j["entry"] = c.valore1;
-  const voce* v = entry(voci, c.valore1);
+  const voce* v = plot::entry_at(voci, c.valore1);
   j["role"] = v ? Json(roles.role[static_cast<std::size_t>(c.valore1)]) : Json(nullptr);
   if (!v)
     j["name"] = nullptr;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "model/compile_names.h"
+#include "model/exit_status.h"
 #include "model/file_names.h"
 #include "model/scenario_decoder.h"
 #include "model/text.h"
@@ -111,7 +112,7 @@ int run_view(Platform& platform, const ViewOptions& o, std::ostream& out, std::o
     page = out_path(platform, o);
   } catch (const UsageError& e) {
     err << prefix << e.message << "\n" << view_usage << "\n";
-    return 64;
+    return code_of(ExitStatus::usage);
   }
 
   std::string no_map;  // said only once the page is written: a failure is one line
@@ -149,11 +150,11 @@ int run_view(Platform& platform, const ViewOptions& o, std::ostream& out, std::o
     }
   } catch (const Failure& f) {
     err << prefix << f.message << "\n";
-    return 3;
+    return code_of(ExitStatus::runtime);
   }
   if (!no_map.empty()) err << prefix << no_map << "\n";
   out << "page: " << page << "\n";
-  return 0;
+  return code_of(ExitStatus::ok);
 }
 
 }  // namespace tracciato::view
