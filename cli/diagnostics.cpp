@@ -5,14 +5,11 @@
 #include "cli/warning_messages.h"
 
 #include <algorithm>
-#include <charconv>
 #include <nlohmann/json.hpp>
 
 #include "compiler/compilazione.h"
 #include "model/entry_kinds.h"
-#include "model/rounding.h"
 #include "model/scenario.h"
-#include "model/text.h"
 
 namespace tracciato::cli {
 
@@ -110,15 +107,14 @@ void Diagnostics::finish(const CompileOutcome& outcome) {
     // Cell 1 (0-49 m) is the compiler's own: say which entry put something there.
     if (s_ && s_->celle.allocated() && s_->celle.upper() >= 1 && s_->celle[1].evento != 0) {
       FaultContext f(*s_, d_, base_names_, Code::none, std::nullopt, {});
-      Place from = d_.origin.size() > 1 ? d_.origin[1] : Place{};
+      Place from = d_.origin_of(1);
       std::string placed;
       if (from.line == 0) {
         // Only the post-processing places an abatement there, for a slow-down start in
         // the cells up to 21 (its approach windows reach back 20 cells).
         for (std::int64_t c = 2; c <= 21 && c <= s_->celle.upper(); ++c)
-          if (s_->celle[c].evento == event::slowdown_start && c < static_cast<std::int64_t>(d_.origin.size()) &&
-              d_.origin[static_cast<std::size_t>(c)].line != 0) {
-            from = d_.origin[static_cast<std::size_t>(c)];
+          if (s_->celle[c].evento == event::slowdown_start && d_.origin_of(c).line != 0) {
+            from = d_.origin_of(c);
             placed = " that the post-processing placed for the slow-down at " +
                      metres(f.value_at(from, 1).value_or((c - 1) * 50)) +
                      ", whose approach windows found no other free cell; start the slow-down "

@@ -60,8 +60,7 @@ std::string FaultContext::line_of(int text, std::size_t line) const {
 }
 
 std::string FaultContext::origin(std::int64_t c) const {
-  if (c < 0 || static_cast<std::uint64_t>(c) >= trail.origin.size()) return {};
-  const Place& o = trail.origin[static_cast<std::size_t>(c)];
+  const Place o = trail.origin_of(c);
   if (o.line == 0) return {};
   return o.text == at.text ? " (line " + std::to_string(o.line) + ")"
                            : " (" + file_of(o.text) + ":" + std::to_string(o.line) + ")";

@@ -2,7 +2,6 @@
 // terms: the entry, its metres, and what the cells it needs already hold.
 #include <algorithm>
 #include <array>
-#include <charconv>
 
 #include "cli/fault_context.h"
 #include "model/entry_kinds.h"
@@ -82,9 +81,7 @@ std::int64_t written_position(F& f, std::int64_t cell) {
 }
 
 std::string slowdown_of(F& f, std::int64_t board_cell) {
-  const Place& o = board_cell >= 0 && static_cast<std::uint64_t>(board_cell) < f.trail.origin.size()
-                       ? f.trail.origin[static_cast<std::size_t>(board_cell)]
-                       : Place{};
+  const Place o = f.trail.origin_of(board_cell);
   const auto x = o.line != 0 ? f.value_at(o, 1) : std::nullopt;
   return x ? " of the slow-down at " + metres(*x) : std::string();
 }
@@ -212,9 +209,7 @@ std::string entry_named(F& f, const EntryKind& k) {
 // The reader's own words, without the "FILE:LINE:COLUMN: " it opens with.
 std::string reader_words(F& f, const RuntimeFailure& r) {
   const std::string what = r.what();
-  const std::string name = f.at.text >= 0 && static_cast<std::size_t>(f.at.text) < f.trail.texts.size()
-                               ? f.trail.texts[static_cast<std::size_t>(f.at.text)].name
-                               : std::string();
+  const std::string name = file_shown(f.trail, f.at.text, false);  // as the reader names it
   const std::string prefix =
       name + ":" + std::to_string(r.line) + ":" + std::to_string(r.column) + ": ";
   return what.rfind(prefix, 0) == 0 ? what.substr(prefix.size()) : what;

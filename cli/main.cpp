@@ -4,7 +4,6 @@
 
 #include <iostream>
 
-#include "model/exit_status.h"
 #include "cli/check_command.h"
 #include "cli/compile_command.h"
 #include "cli/diagnostics.h"
@@ -16,10 +15,9 @@
 #include "dump/dump_command.h"
 #include "plot/plot_command.h"
 #include "driver/form1.h"
+#include "model/exit_status.h"
 #include "model/scenario.h"
 #include "platform/platform.h"
-#include "platform/runtime_failure.h"
-#include "sources/source_writers.h"
 #include "view/view_command.h"
 
 namespace {

@@ -210,8 +210,7 @@ void mark_stop_cell(Scenario& s, std::int64_t indice) {
   warn(s, WarningKind::stop_over_event, [&](Warning& w) {
     w.value = s.celle[indice].evento;
     w.stored = indice;
-    if (static_cast<std::uint64_t>(indice) < d.origin.size())
-      w.earlier = d.origin[static_cast<std::size_t>(indice)];
+    w.earlier = d.origin_of(indice);
   });
 }
 
@@ -219,9 +218,7 @@ void mark_rule(Scenario& s, const NoRoom& r) {
   if (!s.trail) return;
   ReadingTrail& d = *s.trail;
   d.rule = r;
-  d.entry = r.cell >= 0 && static_cast<std::uint64_t>(r.cell) < d.origin.size()
-               ? d.origin[static_cast<std::size_t>(r.cell)]
-               : Place{};
+  d.entry = d.origin_of(r.cell);
 }
 
 void check_gradient_order(Scenario& s, std::int64_t posizione, std::int64_t cursore) {

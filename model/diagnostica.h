@@ -88,6 +88,11 @@ struct ReadingTrail {
   std::vector<Text> texts;
   Place entry;                 // the entry being read (or the text opened last)
   std::vector<Place> origin;   // per cell: the entry that placed its event
+  // The entry that placed cell c's event; no place (line 0) for none or a cell outside.
+  Place origin_of(std::int64_t c) const {
+    return c >= 0 && static_cast<std::uint64_t>(c) < origin.size() ? origin[static_cast<std::size_t>(c)]
+                                                                   : Place{};
+  }
   std::optional<NoRoom> rule;  // set just before 11, 12 or 13 is recorded
   struct Progressive {
     Place place;
