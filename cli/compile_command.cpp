@@ -130,11 +130,9 @@ int run_compile_on(Platform& platform, Platform& out, const CompileOptions& opti
   std::vector<std::pair<std::string, std::string>> names;  // path, file name
   try {
     s.nome_linea = route_name(options);
-    if (auto fault = route_name_fault(s.nome_linea))
-      throw UsageError{"the route name " + in_quotes(s.nome_linea) + " " + *fault};
+    if (auto refusal = route_name_refusal(s.nome_linea)) throw UsageError{*refusal};
     s.nome_treno = train_name(options, s.nome_linea);
-    if (auto fault = train_name_fault(s.nome_treno))
-      throw UsageError{"the train name " + in_quotes(s.nome_treno) + " " + *fault};
+    if (auto refusal = train_name_refusal(s.nome_treno)) throw UsageError{*refusal};
 
     const std::string dir = out_dir(options);
     const std::string plan = plan_file_name(s.nome_linea);

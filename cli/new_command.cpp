@@ -33,14 +33,8 @@ CLI::App* add_new_command(CLI::App& app, NewOptions& options) {
 }
 
 int run_new(Platform& platform, const NewOptions& options) {
-  for (const auto& [what, fault] :
-       {std::pair{"route", route_name_fault(options.route)},
-        std::pair{"train", train_name_fault(options.train)}}) {
-    if (!fault) continue;
-    std::cerr << "tracciato new: the " << what << " name \""
-              << (std::string(what) == "route" ? options.route : options.train) << "\" "
-              << *fault << "\n"
-              << new_usage << "\n";
+  if (auto refusal = names_refusal(options.route, options.train)) {
+    std::cerr << "tracciato new: " << *refusal << "\n" << new_usage << "\n";
     return code_of(ExitStatus::usage);
   }
   Scenario s;

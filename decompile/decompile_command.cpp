@@ -82,10 +82,8 @@ int run_decompile(Platform& platform, const DecompileOptions& o, std::ostream& o
   const Names names{o.route, o.train};
   {
     std::string usage;
-    if (auto fault = route_name_fault(o.route))
-      usage = "the route name \"" + o.route + "\" " + *fault;
-    else if (auto fault = train_name_fault(o.train))
-      usage = "the train name \"" + o.train + "\" " + *fault;
+    if (auto refusal = names_refusal(o.route, o.train))
+      usage = *refusal;
     else if (o.dir.empty())
       usage = "DIR is empty";
     else if (o.out_dir && o.out_dir->empty())

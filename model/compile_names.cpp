@@ -52,4 +52,19 @@ std::optional<std::string> train_name_fault(const std::string& name) {
   return std::nullopt;
 }
 
+std::optional<std::string> route_name_refusal(const std::string& name) {
+  if (auto fault = route_name_fault(name)) return "the route name \"" + name + "\" " + *fault;
+  return std::nullopt;
+}
+
+std::optional<std::string> train_name_refusal(const std::string& name) {
+  if (auto fault = train_name_fault(name)) return "the train name \"" + name + "\" " + *fault;
+  return std::nullopt;
+}
+
+std::optional<std::string> names_refusal(const std::string& route, const std::string& train) {
+  if (auto refusal = route_name_refusal(route)) return refusal;
+  return train_name_refusal(train);
+}
+
 }  // namespace tracciato

@@ -19,4 +19,10 @@ std::optional<std::string> train_name_from(const std::string& train_txt, const s
 std::optional<std::string> route_name_fault(const std::string& name);
 std::optional<std::string> train_name_fault(const std::string& name);
 
+// The same as the commands say it: "the route name "X" " or "the train name "X" ", then
+// the fault; for both names, the route's first.
+std::optional<std::string> route_name_refusal(const std::string& name);
+std::optional<std::string> train_name_refusal(const std::string& name);
+std::optional<std::string> names_refusal(const std::string& route, const std::string& train);
+
 }  // namespace tracciato

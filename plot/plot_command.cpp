@@ -63,10 +63,7 @@ auto decode(const std::string& path, const std::string& bytes, Decode d) {
 int run_plot(Platform& platform, const PlotOptions& o, std::ostream& out, std::ostream& err) {
   std::optional<Picture> map, profile;
   try {
-    if (auto fault = route_name_fault(o.route))
-      throw UsageError{"the route name \"" + o.route + "\" " + *fault};
-    if (auto fault = train_name_fault(o.train))
-      throw UsageError{"the train name \"" + o.train + "\" " + *fault};
+    if (auto refusal = names_refusal(o.route, o.train)) throw UsageError{*refusal};
     if (o.width < plot_least_width || o.width > plot_most_width)
       throw UsageError{"--width must lie between " + std::to_string(plot_least_width) + " and " +
                        std::to_string(plot_most_width)};

@@ -75,10 +75,7 @@ bool ends_in(const std::string& path, const std::string& ending) {
 }
 
 std::string out_path(Platform& platform, const ViewOptions& o) {
-  if (auto fault = route_name_fault(o.route))
-    throw UsageError{"the route name \"" + o.route + "\" " + *fault};
-  if (auto fault = train_name_fault(o.train))
-    throw UsageError{"the train name \"" + o.train + "\" " + *fault};
+  if (auto refusal = names_refusal(o.route, o.train)) throw UsageError{*refusal};
   if (o.dir.empty()) throw UsageError{"DIR is empty"};
   if (!o.out) return platform.join(o.dir, o.route + "_" + o.train + ".html");
   if (!ends_in(*o.out, ".html") && !ends_in(*o.out, ".htm"))
