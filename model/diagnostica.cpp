@@ -23,10 +23,12 @@ std::string_view senza_spazi(std::string_view t) {
   return t.substr(primo, ultimo - primo + 1);
 }
 
+bool header_field(std::string_view t) { return !t.empty() && t.front() == '[' && t.back() == ']'; }
+
 // Empty fields, comments and section headers are never warned about.
 bool da_non_segnalare(std::string_view campo) {
   const std::string_view t = senza_spazi(campo);
-  return t.empty() || contains(t, "-") || (t.front() == '[' && t.back() == ']');
+  return t.empty() || contains(t, "-") || header_field(t);
 }
 
 bool voce_generale_ogni_caso(std::string_view r) {
@@ -46,14 +48,10 @@ bool maiuscola_di_troppo(std::string_view r) {
 
 Scope scope_of(const ReadingTrail& d) { return d.entry.text == 0 ? Scope::body : Scope::train; }
 
-void avvisa(Scenario& s, WarningKind tipo, Scope ambito, std::int64_t inizio = 0,
-            std::int64_t cursore = 0) {
+void avvisa(Scenario& s, WarningKind tipo, Scope ambito) {
   ReadingTrail& d = *s.trail;
   d.warned = d.entry;
-  Warning w{tipo, ambito, d.entry, s.riga};
-  w.start = inizio;
-  w.cursor = cursore;
-  if (d.on_warning) d.on_warning(w);
+  if (d.on_warning) d.on_warning(Warning{tipo, ambito, d.entry, s.riga});
 }
 
 // A warning about the entry being read, with what the kind needs filled in by `fill`.
@@ -66,12 +64,11 @@ void warn(Scenario& s, WarningKind kind, Fill&& fill) {
 }
 
 
-bool header_field(std::string_view t) { return !t.empty() && t.front() == '[' && t.back() == ']'; }
 
-bool known_header(std::string_view t, bool route) {
-  const std::string l = lowercase(t);
+// `lowered`: the header field in lower case.
+bool known_header(std::string_view lowered, bool route) {
   for (const std::string_view h : section_headers(route))
-    if (l == h) return true;
+    if (lowered == h) return true;
   return false;
 }
 
@@ -138,7 +135,7 @@ void mark_entry(Scenario& s, const FieldInput& in) {
   d.keyword_end = in.offset();
   if (stessa_riga(d.values_end, d.entry) && !da_non_segnalare(s.riga) &&
       !stessa_riga(d.warned, d.entry))
-    avvisa(s, WarningKind::surplus_value, d.entry.text == 0 ? Scope::body : Scope::train);
+    avvisa(s, WarningKind::surplus_value, scope_of(d));
   d.values_end = {};
 }
 
@@ -158,8 +155,9 @@ void end_entry(Scenario& s, const FieldInput& in, Scope ambito) {
   // Nothing after the keyword field was read: it matched no entry here.
   const std::string_view bare = senza_spazi(s.riga);
   if (header_field(bare)) {
-    if (lowercase(bare) == "[fine]") d.past_end = true;
-    if (!known_header(bare, d.entry.text == 0) && !stessa_riga(d.warned, d.entry))
+    const std::string lowered = lowercase(bare);
+    if (lowered == "[fine]") d.past_end = true;
+    if (!known_header(lowered, d.entry.text == 0) && !stessa_riga(d.warned, d.entry))
       avvisa(s, WarningKind::unknown_header, ambito);
     return;
   }

@@ -12,12 +12,7 @@ void Scenario::record(Code code, std::optional<std::int32_t> position, std::stri
 }
 
 bool Scenario::within_cells(std::int64_t p, std::int64_t margine) const {
-  if (!celle.allocated()) {
-    RuntimeFailure f("celle used before the route length has allocated it",
-                     RuntimeFailure::Kind::table_unallocated);
-    f.table = "celle";
-    throw f;
-  }
+  celle.require();
   return p + margine <= 50 * static_cast<std::int64_t>(n_celle);
 }
 

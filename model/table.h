@@ -44,12 +44,14 @@ class Table {
     return elements_;
   }
 
- private:
+  // Fails, as any use would, when the table has not been allocated yet.
   void require() const {
     if (!allocated_)
       fail(std::string(name_) + " used before the route length has allocated it",
            RuntimeFailure::Kind::table_unallocated, 0);
   }
+
+ private:
   std::size_t index_of(std::int64_t i) const {
     require();
     if (i < 0 || i >= static_cast<std::int64_t>(elements_.size()))

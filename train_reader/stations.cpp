@@ -77,9 +77,10 @@ LineOutcome read_station(Scenario& s, FieldInput& in, std::int32_t& numero) {
   const std::int64_t ore = in.read_long();
   const std::int64_t minuti = in.read_long();
   const std::int64_t secondi = in.read_long();
-  v.orario = low32((ore * 60 + minuti) * 60 + secondi);
-  if (v.orario != (ore * 60 + minuti) * 60 + secondi)
-    warn_value_cut(s, "timetable time in seconds", (ore * 60 + minuti) * 60 + secondi, v.orario);
+  const std::int64_t seconds_of_day = (ore * 60 + minuti) * 60 + secondi;
+  v.orario = low32(seconds_of_day);
+  if (v.orario != seconds_of_day)
+    warn_value_cut(s, "timetable time in seconds", seconds_of_day, v.orario);
   v.nome = in.read_text();
 
   area(v, p, indice);
