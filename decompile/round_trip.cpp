@@ -4,10 +4,9 @@
 #include <map>
 #include <sstream>
 
+#include "compiler/compilazione.h"
 #include "decompile/promise.h"
-#include "model/errore.h"
 #include "model/file_names.h"
-#include "compiler/memorizza_percorso.h"
 #include "model/scenario.h"
 #include "model/record_layout.h"
 #include "model/scenario_decoder.h"
@@ -180,18 +179,14 @@ CompileOutput compile_texts(const std::string& route_text, const std::string& tr
   s.nome_treno = names.train;
   PromiseWatch watch;
   if (watch_promise) watch.attach(s);
-  std::int32_t j = with_plan ? 1 : 0;
-  std::vector<std::string> written;
-  try {
-    memorizza_percorso(s, j, p, sources, outputs, written);
-    out.written = true;
-  } catch (const FatalError& e) {
-    out.failure = "errore " + e.number + " (a reserved slot already in use)";
-  } catch (const RuntimeFailure& f) {
-    out.failure = std::string("run-time failure: ") + f.what();
-  }
-  out.codice_errore = s.codice_errore;
-  out.posizione_errore = s.posizione_errore;
+  const CompileOutcome o = compile(s, with_plan ? 1 : 0, p, sources, outputs);
+  out.written = o.kind == CompileOutcome::Kind::ok || o.kind == CompileOutcome::Kind::faults;
+  if (o.kind == CompileOutcome::Kind::errore)
+    out.failure = "errore " + o.errore + " (a reserved slot already in use)";
+  else if (o.kind == CompileOutcome::Kind::runtime)
+    out.failure = "run-time failure: " + o.failure;
+  out.codice_errore = o.codice_errore;
+  out.posizione_errore = o.posizione_errore;
   if (watch_promise) out.outside_promise = watch.outside(s);
   if (auto it = p.files.find(outputs.planimetria); it != p.files.end()) out.files.plan = it->second;
   if (auto it = p.files.find(outputs.voci); it != p.files.end()) out.files.entries = it->second;
