@@ -104,8 +104,10 @@ constexpr std::array<EntryKind, 23> kinds{{
 
 std::span<const EntryKind> entry_kinds() { return kinds; }
 
-bool recognises(Entry e, std::string_view f) {
-  auto any = [f](std::string_view w) { return contains_any_case(f, w); };
+bool recognises(Entry e, std::string_view f) { return recognises(e, f, lowercase(f)); }
+
+bool recognises(Entry e, std::string_view f, std::string_view lowered) {
+  auto any = [lowered](std::string_view w) { return contains(lowered, w); };
   auto lower = [f](std::string_view w) { return contains(f, w); };
   switch (e) {
     case Entry::route_length: return any("lunghezza") && any("percorso");

@@ -40,6 +40,9 @@ std::span<const EntryKind> entry_kinds();
 // or, for some general entries, in lower case only. The readers recognise their entries
 // by this test alone.
 bool recognises(Entry e, std::string_view field);
+// The same, with the field already lowered (lowercase(field)): a reader that asks of
+// one field for every entry lowers it once.
+bool recognises(Entry e, std::string_view field, std::string_view lowered);
 
 // The first kind whose keyword the field holds, by the tests of the readers of `part`
 // (the first in their test order when it holds more than one); nullptr for none.

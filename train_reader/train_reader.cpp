@@ -37,7 +37,8 @@ bool leggi_parola_chiave(Scenario& s, FieldInput& in) {
 // own value fields; the first handler that ends the reading ends it.
 LineOutcome interpreta(Scenario& s, FieldInput& in, PositionLists& liste,
                        std::int32_t& numero_stazione) {
-  auto is = [&](Entry e) { return recognises(e, s.riga); };
+  const std::string lowered = lowercase(s.riga);
+  auto is = [&](Entry e) { return recognises(e, s.riga, lowered); };
   if (is(Entry::braked_mass)) read_braked_mass(s, in);
   if (is(Entry::cars)) read_cars(s, in);
   if (is(Entry::speed)) {
