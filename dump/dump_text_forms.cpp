@@ -1,48 +1,20 @@
 #include "dump/dump_text_forms.h"
 
-#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+
+#include "model/text.h"
 
 namespace tracciato::dump {
 
 namespace {
 
-// Code points of the bytes 80 .. 9F; the unassigned ones keep their own number.
-constexpr std::array<char32_t, 32> high_controls = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-};
-
-char32_t code_point(unsigned char b) {
-  return b >= 0x80 && b < 0xA0 ? high_controls[b - 0x80] : char32_t{b};
-}
-
-void append_utf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out.push_back(static_cast<char>(c));
-  } else if (c < 0x800) {
-    out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  } else {
-    out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  }
-}
-
 std::optional<unsigned char> byte_of(char32_t c) {
   if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<unsigned char>(c);
-  for (std::size_t i = 0; i < high_controls.size(); ++i)
-    if (high_controls[i] == c) return static_cast<unsigned char>(0x80 + i);
+  for (unsigned b = 0x80; b < 0xA0; ++b)
+    if (code_point_1252(static_cast<unsigned char>(b)) == c) return static_cast<unsigned char>(b);
   return std::nullopt;
-}
-
-bool unassigned(unsigned char b) {
-  return b == 0x81 || b == 0x8D || b == 0x8F || b == 0x90 || b == 0x9D;
 }
 
 }  // namespace
@@ -50,7 +22,7 @@ bool unassigned(unsigned char b) {
 std::string utf8_from_cp1252(std::string_view bytes) {
   std::string out;
   out.reserve(bytes.size());
-  for (char ch : bytes) append_utf8(out, code_point(static_cast<unsigned char>(ch)));
+  for (char ch : bytes) append_utf8(out, code_point_1252(static_cast<unsigned char>(ch)));
   return out;
 }
 
@@ -85,12 +57,12 @@ std::string escape(std::string_view bytes, bool quote) {
     if ((quote && b == '"') || b == '\\') {
       out.push_back('\\');
       out.push_back(ch);
-    } else if (b < 0x20 || b == 0x7F || unassigned(b)) {
+    } else if (b < 0x20 || b == 0x7F || !assigned_1252(b)) {
       char hex[5];
       std::snprintf(hex, sizeof hex, "\\x%02X", b);
       out += hex;
     } else {
-      append_utf8(out, code_point(b));
+      append_utf8(out, code_point_1252(b));
     }
   }
   return out;

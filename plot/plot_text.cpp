@@ -2,29 +2,11 @@
 
 #include <cstdint>
 
+#include "model/text.h"
+
 namespace tracciato::plot {
 
 namespace {
-
-// Code points of the bytes 0x80 .. 0x9F; 0 where the code page defines none.
-constexpr char32_t high_controls[32] = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
-    0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
-
-void append_utf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
 
 bool blank(char c) { return c == ' ' || c == '\t'; }
 
@@ -49,8 +31,7 @@ std::string utf8_from_1252(std::string_view bytes) {
   out.reserve(bytes.size());
   for (char ch : bytes) {
     const auto b = static_cast<std::uint8_t>(ch);
-    char32_t c = b;
-    if (b >= 0x80 && b < 0xA0) c = high_controls[b - 0x80] ? high_controls[b - 0x80] : 0xFFFD;
+    char32_t c = assigned_1252(b) ? code_point_1252(b) : char32_t{0xFFFD};
     // Control characters would only garble a label.
     if (c < 0x20 || c == 0x7F) c = ' ';
     append_utf8(out, c);
