@@ -11,7 +11,6 @@
 #include <fstream>
 #include <map>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -50,12 +49,7 @@ std::string digest_text(const Outputs& outputs) {
   return text;
 }
 
-std::string read_file(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+std::string read_file(const fs::path& path) { return support::file_contents(path.string()); }
 
 // Compares with golden/<set>.sha256, or rewrites it when TRACCIATO_UPDATE_GOLDEN is set.
 void expect_golden(const std::string& set, const Outputs& outputs) {

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <numbers>
 
+#include "model/text.h"
 #include "platform/runtime_failure.h"
 
 namespace tracciato::plot {
@@ -71,9 +72,7 @@ std::optional<Format> format_from_path(const std::string& path) {
   const auto dot = path.find_last_of('.');
   const auto slash = path.find_last_of('/');
   if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return std::nullopt;
-  std::string ext = path.substr(dot + 1);
-  for (char& c : ext)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  const std::string ext = lowercase(path.substr(dot + 1));
   if (ext == "svg") return Format::svg;
   if (ext == "png") return Format::png;
   return std::nullopt;

@@ -84,8 +84,6 @@ class Canvas {
   Canvas& operator=(const Canvas&) = delete;
 
   cairo_t* cr() const { return cr_; }
-  int width() const { return width_; }
-  int height() const { return height_; }
 
   void set_colour(const Colour& c) const;
   // Strokes the current path in `style`, clearing it.
