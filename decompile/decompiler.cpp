@@ -195,20 +195,23 @@ class Decompiler {
     d = 5 * (v - 100 * hundreds);
   }
 
+  // The boards of cell i, the first value given (a station's stop may have taken it).
+  BoardsEntry boards_at(std::int64_t i, std::int64_t first_value) const {
+    const cella& k = cell(i);
+    BoardsEntry b;
+    b.position = event_position(i);
+    split_speeds(first_value, b.side_s[0], b.side_d[0]);
+    split_speeds(k.valore2, b.side_s[1], b.side_d[1]);
+    split_speeds(k.valore3, b.side_s[2], b.side_d[2]);
+    b.stripes_s = k.valore4 / 10;
+    b.stripes_d = k.valore4 - 10 * b.stripes_s;
+    return b;
+  }
+
   void boards() {
-    auto split = split_speeds;
-    for (std::int64_t i = 0; i <= n_; ++i) {
-      const cella& k = cell(i);
-      if (k.evento != event::speed_boards) continue;
-      BoardsEntry b;
-      b.position = event_position(i);
-      split(k.valore1, b.side_s[0], b.side_d[0]);
-      split(k.valore2, b.side_s[1], b.side_d[1]);
-      split(k.valore3, b.side_s[2], b.side_d[2]);
-      b.stripes_s = k.valore4 / 10;
-      b.stripes_d = k.valore4 - 10 * b.stripes_s;
-      out_.route.boards.push_back(b);
-    }
+    for (std::int64_t i = 0; i <= n_; ++i)
+      if (cell(i).evento == event::speed_boards)
+        out_.route.boards.push_back(boards_at(i, cell(i).valore1));
   }
 
   void stations() {
@@ -322,14 +325,7 @@ class Decompiler {
              std::to_string(s) + ": the signal comes back before it, its first value lost");
         continue;
       }
-      BoardsEntry b;
-      b.position = event_position(s);
-      split_speeds(0, b.side_s[0], b.side_d[0]);
-      split_speeds(k.valore2, b.side_s[1], b.side_d[1]);
-      split_speeds(k.valore3, b.side_s[2], b.side_d[2]);
-      b.stripes_s = k.valore4 / 10;
-      b.stripes_d = k.valore4 - 10 * b.stripes_s;
-      out_.route.boards.push_back(b);
+      out_.route.boards.push_back(boards_at(s, 0));
       note("station " + std::to_string(station + 1) + " wrote its stop over speed-indicator boards in cell " +
            std::to_string(s) + ": they come back, their first value lost");
     }
