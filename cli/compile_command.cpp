@@ -10,6 +10,7 @@
 #include "model/compile_names.h"
 #include "cli/compile_report.h"
 #include "cli/diagnostics.h"
+#include "cli/source_line.h"
 #include "compiler/compilazione.h"
 #include "model/file_names.h"
 #include "model/scenario.h"
@@ -26,20 +27,18 @@ struct UsageError {
   std::string message;
 };
 
-std::string in_quotes(const std::string& s) { return "\"" + s + "\""; }
-
 std::string route_name(const CompileOptions& o) {
   if (o.route_name) return *o.route_name;
   if (auto name = route_name_from(o.route_txt)) return *name;
-  throw UsageError{"cannot take the route name from " + in_quotes(o.route_txt) +
+  throw UsageError{"cannot take the route name from " + quoted(o.route_txt) +
                    ": its file name does not end in \"_linea.txt\"; pass --route NAME"};
 }
 
 std::string train_name(const CompileOptions& o, const std::string& route) {
   if (o.train_name) return *o.train_name;
   if (auto name = train_name_from(o.train_txt, route)) return *name;
-  throw UsageError{"cannot take the train name from " + in_quotes(o.train_txt) +
-                   ": its file name does not start with " + in_quotes(route + "_") +
+  throw UsageError{"cannot take the train name from " + quoted(o.train_txt) +
+                   ": its file name does not start with " + quoted(route + "_") +
                    " and end in \"-.txt\"; pass --train NAME"};
 }
 
@@ -70,12 +69,12 @@ void check_outputs(const CompileOptions& o, const std::vector<std::string>& bina
   for (const std::string& out : outputs)
     for (const std::string* source : {&o.route_txt, &o.train_txt})
       if (same_file(out, *source))
-        throw UsageError{in_quotes(out) + " would overwrite the source text " + in_quotes(*source)};
+        throw UsageError{quoted(out) + " would overwrite the source text " + quoted(*source)};
   if (o.report)
     for (const std::string& binary : binaries)
       if (same_file(*o.report, binary))
-        throw UsageError{"the report " + in_quotes(*o.report) + " would overwrite the binary file " +
-                         in_quotes(binary)};
+        throw UsageError{"the report " + quoted(*o.report) + " would overwrite the binary file " +
+                         quoted(binary)};
 }
 
 }  // namespace

@@ -71,8 +71,6 @@ class FaultContext {
 std::string file_shown(const ReadingTrail& trail, int text, bool base_names);
 std::string text_line(const ReadingTrail& trail, int text, std::size_t line);
 
-inline std::string quoted(const std::string& s) { return "\"" + s + "\""; }
-inline std::string metres(std::int64_t m) { return std::to_string(m) + " m"; }
 
 // The message of the fault, built by the function of its code.
 std::string fault_message(FaultContext& f);

@@ -30,4 +30,8 @@ bool looks_like_number(std::string_view text);
 // a lone CR, as the field reader counts them. Empty past the end.
 std::string line_at(const std::string& bytes, std::size_t n);
 
+// A name or text in double quotes, and a position in metres, as messages show them.
+inline std::string quoted(const std::string& s) { return "\"" + s + "\""; }
+inline std::string metres(std::int64_t m) { return std::to_string(m) + " m"; }
+
 }  // namespace tracciato::cli
