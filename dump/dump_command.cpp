@@ -1,16 +1,18 @@
-#include "model/exit_status.h"
 #include "dump/dump_command.h"
 
 #include <CLI/CLI.hpp>
 
 #include <ostream>
 #include <sstream>
+#include <string>
+#include <vector>
 
 #include "dump/dump_csv.h"
 #include "dump/dump_file.h"
 #include "dump/dump_hex.h"
 #include "dump/dump_json.h"
 #include "dump/dump_text.h"
+#include "model/exit_status.h"
 #include "platform/platform.h"
 #include "platform/runtime_failure.h"
 
@@ -47,15 +49,24 @@ constexpr const char* examples =
     "Exit status: 0 dumped, 3 the file cannot be read or cannot be a file of its kind,\n"
     "64 usage error.";
 
-void write(std::ostream& out, const DumpedFile& file, const std::string& format) {
-  if (format == "json")
-    write_json(out, file);
-  else if (format == "csv")
-    write_csv(out, file);
-  else if (format == "hex")
-    write_hex(out, file);
-  else
-    write_text(out, file);
+// The output formats, by the name --format takes.
+struct Format {
+  const char* name;
+  void (*write)(std::ostream&, const DumpedFile&);
+};
+constexpr Format formats[] = {
+    {"text", write_text}, {"json", write_json}, {"csv", write_csv}, {"hex", write_hex}};
+
+std::vector<std::string> format_names() {
+  std::vector<std::string> names;
+  for (const Format& f : formats) names.emplace_back(f.name);
+  return names;
+}
+
+const Format* format_named(const std::string& name) {
+  for (const Format& f : formats)
+    if (name == f.name) return &f;
+  return nullptr;
 }
 
 int usage_error(std::ostream& err, const std::string& message) {
@@ -74,15 +85,14 @@ CLI::App* add_dump_command(CLI::App& app, DumpOptions& options) {
          "What the file is (default: from its name)")
       ->check(CLI::IsMember({"plan", "entries", "cells"}));
   cmd->add_option("--format", options.format, "Output format (default: text)")
-      ->check(CLI::IsMember({"text", "json", "csv", "hex"}));
+      ->check(CLI::IsMember(format_names()));
   cmd->footer(examples);
   return cmd;
 }
 
 int run_dump(Platform& platform, const DumpOptions& options, std::ostream& out, std::ostream& err) {
-  if (options.format != "text" && options.format != "json" && options.format != "csv" &&
-      options.format != "hex")
-    return usage_error(err, "unknown format \"" + options.format + "\"");
+  const Format* format = format_named(options.format);
+  if (!format) return usage_error(err, "unknown format \"" + options.format + "\"");
   std::optional<DumpKind> kind;
   if (options.kind) {
     kind = kind_named(*options.kind);
@@ -108,7 +118,7 @@ int run_dump(Platform& platform, const DumpOptions& options, std::ostream& out, 
 
   // The whole dump is made first, so that a failure never leaves half of it behind.
   std::ostringstream dump;
-  write(dump, file, options.format);
+  format->write(dump, file);
   out << dump.view();
   out.flush();
   if (!out) {
