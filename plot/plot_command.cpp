@@ -9,6 +9,7 @@
 #include "plot/plot_features.h"
 #include "plot/plot_map.h"
 #include "plot/plot_profile.h"
+#include "model/compiled_input.h"
 #include "model/file_names.h"
 #include "model/scenario_decoder.h"
 #include "platform/platform.h"
@@ -24,11 +25,6 @@ struct UsageError {
   std::string message;
 };
 
-// An input file that cannot be read or decoded; the message names it.
-struct InputError {
-  std::string message;
-};
-
 struct Picture {
   std::string path;
   plot::Format format;
@@ -39,23 +35,6 @@ Picture picture(const std::string& option, const std::string& path) {
   if (!format)
     throw UsageError{option + " \"" + path + "\": the file name must end in .svg or .png"};
   return {path, *format};
-}
-
-std::string read_input(Platform& platform, const std::string& path) {
-  try {
-    return platform.read(path);
-  } catch (const RuntimeFailure& f) {
-    throw InputError{f.what()};
-  }
-}
-
-template <class Decode>
-auto decode(const std::string& path, const std::string& bytes, Decode d) {
-  try {
-    return d(bytes);
-  } catch (const DecodeError& e) {
-    throw InputError{path + ": " + e.what()};
-  }
 }
 
 }  // namespace
@@ -90,8 +69,8 @@ int run_plot(Platform& platform, const PlotOptions& o, std::ostream& out, std::o
   try {
     const std::string entries = platform.join(o.dir, entry_file_name(o.route, o.train));
     const std::string cells = platform.join(o.dir, cell_file_name(o.route, o.train));
-    voci = decode(entries, read_input(platform, entries), decode_entries);
-    celle = decode(cells, read_input(platform, cells), decode_cells);
+    voci = read_decoded(platform, entries, decode_entries);
+    celle = read_decoded(platform, cells, decode_cells);
     if (map) {
       const std::string path = platform.join(o.dir, plan_file_name(o.route));
       if (!platform.exists(path)) {
@@ -101,15 +80,15 @@ int run_plot(Platform& platform, const PlotOptions& o, std::ostream& out, std::o
         if (o.map) status = code_of(ExitStatus::runtime);  // the map asked for cannot be drawn
         map.reset();
       } else {
-        plan = decode(path, read_input(platform, path), decode_plan);
+        plan = read_decoded(platform, path, decode_plan);
         try {
           plot::map_layout(*plan, o.width);
         } catch (const RuntimeFailure& f) {
-          throw InputError{path + ": " + f.what()};
+          throw FileFailure{path + ": " + f.what()};
         }
       }
     }
-  } catch (const InputError& e) {
+  } catch (const FileFailure& e) {
     err << prefix << e.message << "\n";
     return code_of(ExitStatus::runtime);
   }

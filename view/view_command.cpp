@@ -8,6 +8,7 @@
 
 #include "model/compile_names.h"
 #include "model/exit_status.h"
+#include "model/compiled_input.h"
 #include "model/file_names.h"
 #include "model/scenario_decoder.h"
 #include "model/text.h"
@@ -45,29 +46,6 @@ constexpr const char* footer =
 struct UsageError {
   std::string message;
 };
-
-// An input file that cannot be read or decoded, or the page that cannot be written;
-// the message names the file.
-struct Failure {
-  std::string message;
-};
-
-std::string read_input(Platform& platform, const std::string& path) {
-  try {
-    return platform.read(path);
-  } catch (const RuntimeFailure& f) {
-    throw Failure{f.what()};
-  }
-}
-
-template <class Decode>
-auto decode(const std::string& path, const std::string& bytes, Decode d) {
-  try {
-    return d(bytes);
-  } catch (const DecodeError& e) {
-    throw Failure{path + ": " + e.what()};
-  }
-}
 
 bool ends_in(const std::string& path, const std::string& ending) {
   const std::string p = lowercase(path);
@@ -117,11 +95,11 @@ int run_view(Platform& platform, const ViewOptions& o, std::ostream& out, std::o
     const std::string entries = platform.join(o.dir, entry_file_name(o.route, o.train));
     const std::string cells = platform.join(o.dir, cell_file_name(o.route, o.train));
     const std::string plan_path = platform.join(o.dir, plan_file_name(o.route));
-    const std::vector<voce> voci = decode(entries, read_input(platform, entries), decode_entries);
-    const std::vector<cella> celle = decode(cells, read_input(platform, cells), decode_cells);
+    const std::vector<voce> voci = read_decoded(platform, entries, decode_entries);
+    const std::vector<cella> celle = read_decoded(platform, cells, decode_cells);
     std::optional<DecodedPlan> plan;
     if (platform.exists(plan_path))
-      plan = decode(plan_path, read_input(platform, plan_path), decode_plan);
+      plan = read_decoded(platform, plan_path, decode_plan);
     else
       no_map = "no plan file " + plan_path + " (a compile with --no-plan writes none): the page has no map";
     std::optional<Json> report;
@@ -130,7 +108,7 @@ int run_view(Platform& platform, const ViewOptions& o, std::ostream& out, std::o
       try {
         report = report_summary(text);
       } catch (const ReportError& e) {
-        throw Failure{*o.report + ": not a report of check or compile: " + e.what()};
+        throw FileFailure{*o.report + ": not a report of check or compile: " + e.what()};
       }
     }
 
@@ -138,14 +116,14 @@ int run_view(Platform& platform, const ViewOptions& o, std::ostream& out, std::o
     try {
       data = page_data(voci, celle, plan ? &*plan : nullptr, report ? &*report : nullptr);
     } catch (const RuntimeFailure& f) {
-      throw Failure{plan_path + ": " + f.what()};
+      throw FileFailure{plan_path + ": " + f.what()};
     }
     try {
       platform.write(page, page_html(data));
     } catch (const RuntimeFailure& f) {
-      throw Failure{f.what()};
+      throw FileFailure{f.what()};
     }
-  } catch (const Failure& f) {
+  } catch (const FileFailure& f) {
     err << prefix << f.message << "\n";
     return code_of(ExitStatus::runtime);
   }
