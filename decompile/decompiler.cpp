@@ -507,6 +507,9 @@ class Decompiler {
     return SignalPacking{lati, rapp >= 16384 ? rapp - 32768 : rapp};
   }
 
+  // How many of signal_cells_ hold a signal of their own; those under stations follow.
+  std::size_t plain_signals() const { return signal_cells_.size() - under_stations_.size(); }
+
   // Each signal's packing: first the plain unpacking (the units of valore4 are
   // sx * 3 + dx), and the ones its markers suggest, should the plain one leave the
   // approach markers unexplained.
@@ -565,7 +568,7 @@ class Decompiler {
 
     std::vector<std::set<std::size_t>> before(lines.size());
     for (std::size_t u = 0; u < under_stations_.size(); ++u) {
-      const std::size_t signal = first_signal_line + signal_cells_.size() - under_stations_.size() + u;
+      const std::size_t signal = first_signal_line + plain_signals() + u;
       for (std::size_t l = 0; l < lines.size(); ++l)
         if (lines[l].kind == TrainLine::Kind::station && lines[l].index == under_stations_[u].second)
           before[l].insert(signal);
@@ -687,7 +690,7 @@ class Decompiler {
       } else {
         e.dx = lati;
       }
-      const bool under_station = s >= signal_cells_.size() - under_stations_.size();
+      const bool under_station = s >= plain_signals();
       tens_and_units(under_station ? 0 : k.valore1, e.s1, e.d1);
       tens_and_units(k.valore2, e.s2, e.d2);
       tens_and_units(k.valore3, e.s3, e.d3);
@@ -705,7 +708,7 @@ class Decompiler {
   // Signals a station's stop wrote over: their cell, the station after them.
   std::vector<std::pair<std::int64_t, std::size_t>> under_stations_;
   std::vector<Marks> station_marks_;
-  std::vector<std::int64_t> signal_cells_;
+  std::vector<std::int64_t> signal_cells_;  // the plain signals', then those under stations
   std::vector<SignalPacking> packing_;
   std::vector<std::vector<SignalPacking>> alternatives_;
   std::size_t last_station_ = 0;
